@@ -156,9 +156,11 @@ bool TableStore::close()
 {
     if (!isOpen())
         return true;
-    bool ok = ensureBrowse();
+    // A row still being edited or inserted was never posted: closing drops it, as a cancel does.
+    cancel();
+    bool ok = true;
     if (!m_fileName.isEmpty() && !m_fileProtected && (m_changed || !QFileInfo::exists(m_fileName)))
-        ok = write() && ok;
+        ok = write();
     resetRows(fields());
     m_current = -1;
     m_eof = m_bof = true;

@@ -99,6 +99,7 @@ void TestDataFiles::optionsOfAnEarlierLayoutAreDropped()
     QCOMPARE(options.state(), TableStore::State::Insert);
     QVERIFY(options.value(QStringLiteral("Style")).isNull());
     QVERIFY(options.setValue(QStringLiteral("Style"), QStringLiteral("New")));
+    QVERIFY(options.post());
     QVERIFY(options.close());
 
     TableStore reread(optionsFields());
@@ -117,6 +118,7 @@ void TestDataFiles::optionsRowIsLoadedAndEdited()
         TableStore first(optionsFields());
         QVERIFY(OpenOptionsFile(paths, first, nullptr));
         QVERIFY(first.setValue(QStringLiteral("QoteDelay"), 300));
+        QVERIFY(first.post());
         QVERIFY(first.close());
     }
     TableStore options(optionsFields());
