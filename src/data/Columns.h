@@ -51,6 +51,16 @@ public:
     // Three-way comparison of one field of two rows; nulls sort first.
     int compare(quint32 a, quint32 b, int field) const;
 
+    // Whole columns, for a reader that fills a table row by row without going through values.
+    // Every vector must end up with the same length.
+    std::vector<double> &numbersOf(int field) { return m_cols[field].numbers; }
+    std::vector<qint64> &integersOf(int field) { return m_cols[field].integers; }
+    std::vector<quint32> &textsOf(int field) { return m_cols[field].texts; }
+    TextPool &poolOf(int field) { return m_cols[field].pool; }
+    std::vector<quint64> &nullMasks() { return m_nulls; }
+    std::vector<quint32> &keys() { return m_keys; }
+    std::vector<quint8> &allFlags() { return m_flags; }
+
     // Drops the rows flagged Deleted; returns the old-to-new row map (UINT32_MAX for dropped rows).
     std::vector<quint32> compact();
 

@@ -210,9 +210,9 @@ void insertRows(SQLite::Database &db, const Columns &rows, const std::vector<qui
     }
     Stmt insert(db, "INSERT OR REPLACE INTO rows(" + names + ") VALUES(" + marks + ")");
     sqlite3_stmt *s = insert.get();
-    // UTF-8 of each distinct text once, not once per row.
+    // A whole write converts each distinct text once; a write of a few rows converts only theirs.
     std::vector<std::vector<QByteArray>> utf8(fields.size());
-    for (int f = 0; f < fields.size(); ++f) {
+    for (int f = 0; f < fields.size() && !which; ++f) {
         if (fields.at(f).type != FieldType::Text)
             continue;
         const TextPool &pool = rows.pool(f);
@@ -232,8 +232,13 @@ void insertRows(SQLite::Database &db, const Columns &rows, const std::vector<qui
             }
             switch (fields.at(f).type) {
             case FieldType::Text: {
-                const QByteArray &text = utf8[f][rows.textIndex(r, f)];
-                sqlite3_bind_text(s, col, text.constData(), int(text.size()), SQLITE_STATIC);
+                if (which) {
+                    const QByteArray text = rows.pool(f).at(rows.textIndex(r, f)).toUtf8();
+                    sqlite3_bind_text(s, col, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+                } else {
+                    const QByteArray &text = utf8[f][rows.textIndex(r, f)];
+                    sqlite3_bind_text(s, col, text.constData(), int(text.size()), SQLITE_STATIC);
+                }
                 break;
             }
             case FieldType::Number:
@@ -267,13 +272,72 @@ void settleJournal(const QString &path)
     QFile::remove(path + QLatin1String("-journal"));
 }
 
+// Fills the columns straight from the statement: the hot loop of opening a large table.
+void loadRows(Stmt &q, const FieldList &fields, bool keepKeys, Columns &rows)
+{
+    struct Target
+    {
+        FieldType type;
+        std::vector<double> *numbers = nullptr;
+        std::vector<qint64> *integers = nullptr;
+        std::vector<quint32> *texts = nullptr;
+        TextPool *pool = nullptr;
+    };
+    std::vector<Target> targets;
+    for (int f = 0; f < fields.size(); ++f) {
+        const FieldType type = fields.at(f).type;
+        Target t{type};
+        if (type == FieldType::Text) {
+            t.texts = &rows.textsOf(f);
+            t.pool = &rows.poolOf(f);
+        } else if (type == FieldType::Number) {
+            t.numbers = &rows.numbersOf(f);
+        } else {
+            t.integers = &rows.integersOf(f);
+        }
+        targets.push_back(t);
+    }
+    std::vector<quint64> &nulls = rows.nullMasks();
+    std::vector<quint32> &keys = rows.keys();
+    std::vector<quint8> &flags = rows.allFlags();
+    sqlite3_stmt *s = q.get();
+    quint32 renumber = 0;
+    while (q.step()) {
+        keys.push_back(keepKeys ? quint32(sqlite3_column_int64(s, 0)) : ++renumber);
+        flags.push_back(Columns::Persisted);
+        quint64 mask = 0;
+        for (size_t f = 0; f < targets.size(); ++f) {
+            const int col = int(f) + 1;
+            const Target &t = targets[f];
+            const bool null = sqlite3_column_type(s, col) == SQLITE_NULL;
+            if (null)
+                mask |= quint64(1) << f;
+            switch (t.type) {
+            case FieldType::Text:
+                t.texts->push_back(
+                        null ? 0
+                             : t.pool->internUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, col)),
+                                                  sqlite3_column_bytes(s, col)));
+                break;
+            case FieldType::Number:
+                t.numbers->push_back(null ? 0.0 : sqlite3_column_double(s, col));
+                break;
+            default:
+                t.integers->push_back(null ? 0 : sqlite3_column_int64(s, col));
+            }
+        }
+        nulls.push_back(mask);
+    }
+}
+
 } // namespace
 
 Result read(const QString &path, const FieldList *expected, Columns &rows)
 {
     Result result;
     try {
-        SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE);
+        // The connection never leaves this call, so SQLite need not lock it on every column read.
+        SQLite::Database db(path.toStdString(), SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX);
         const FieldList fields = readFields(db, path, &result);
         if (!result)
             return result;
@@ -288,34 +352,13 @@ Result read(const QString &path, const FieldList *expected, Columns &rows)
         count.executeStep();
         if (count.getColumn(0).getInt64() > qint64(UINT32_MAX) - 1)
             result.writeId = 0; // keys get renumbered: the next write must be a whole one
+        else
+            rows.reserve(quint32(std::max<qint64>(0, count.getColumn(0).getInt64())));
         std::string names = "rowid";
         for (const FieldDef &f : fields)
             names += ", " + quoted(f.name);
         Stmt q(db, "SELECT " + names + " FROM rows ORDER BY rowid");
-        sqlite3_stmt *s = q.get();
-        quint32 renumber = 0;
-        while (q.step()) {
-            const quint32 key = result.writeId ? quint32(sqlite3_column_int64(s, 0)) : ++renumber;
-            const quint32 r = rows.appendRow(key);
-            rows.setFlags(r, Columns::Persisted);
-            for (int f = 0; f < fields.size(); ++f) {
-                const int col = f + 1;
-                if (sqlite3_column_type(s, col) == SQLITE_NULL)
-                    continue;
-                switch (fields.at(f).type) {
-                case FieldType::Text: {
-                    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(s, col));
-                    rows.setTextUtf8(r, f, text, sqlite3_column_bytes(s, col));
-                    break;
-                }
-                case FieldType::Number:
-                    rows.setNumber(r, f, sqlite3_column_double(s, col));
-                    break;
-                default:
-                    rows.setInteger(r, f, sqlite3_column_int64(s, col));
-                }
-            }
-        }
+        loadRows(q, fields, result.writeId != 0, rows);
     } catch (const SQLite::Exception &e) {
         const Error error = errorOf(e);
         const QString reason = error == Error::NotATableFile ? tr("this is not a table file of this program.")

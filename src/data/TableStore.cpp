@@ -283,6 +283,7 @@ bool TableStore::post()
         removeFromOrder(row);
         insertIntoOrder(row);
     }
+    prepareFilterMasks(); // the row may have brought texts the filter has not seen
     const int newPos = passesFilter(row) ? viewPosition(row) : -1;
     setState(State::Browse);
     if (newPos == oldPos) {

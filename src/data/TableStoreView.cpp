@@ -76,7 +76,6 @@ bool TableStore::passesFilter(quint32 row) const
 {
     if (!m_filtered || !m_filter || m_filter->isEmpty())
         return true;
-    prepareFilterMasks();
     size_t t = 0;
     for (const auto &group : m_filter->groups()) {
         bool all = true;
@@ -114,28 +113,30 @@ void TableStore::rebuildOrder()
         m_order.erase(std::remove(m_order.begin(), m_order.end(), m_view.back()), m_order.end());
     if (m_indexFields.empty())
         return;
-    // Texts compare by their rank among the column's distinct texts: one integer comparison.
-    std::vector<const std::vector<quint32> *> ranks(m_indexFields.size(), nullptr);
-    for (size_t i = 0; i < m_indexFields.size(); ++i) {
-        if (fields().at(m_indexFields[i]).type == FieldType::Text)
-            ranks[i] = &m_cols.pool(m_indexFields[i]).ranks();
-    }
-    std::sort(m_order.begin(), m_order.end(), [&](quint32 a, quint32 b) {
-        for (size_t i = 0; i < m_indexFields.size(); ++i) {
-            const int f = m_indexFields[i];
-            int c;
-            if (ranks[i] && !m_cols.isNull(a, f) && !m_cols.isNull(b, f)) {
-                const quint32 ra = (*ranks[i])[m_cols.textIndex(a, f)];
-                const quint32 rb = (*ranks[i])[m_cols.textIndex(b, f)];
-                c = ra < rb ? -1 : (rb < ra ? 1 : 0);
-            } else {
-                c = m_cols.compare(a, b, f);
-            }
-            if (c != 0)
-                return c < 0;
+    // Stable passes from the last index field to the first; rows start in creation order, which is
+    // the final tie-break. A text field is one counting pass over the ranks of its distinct texts.
+    std::vector<quint32> sorted(m_order.size());
+    for (auto it = m_indexFields.rbegin(); it != m_indexFields.rend(); ++it) {
+        const int f = *it;
+        if (fields().at(f).type != FieldType::Text) {
+            std::stable_sort(m_order.begin(), m_order.end(), [&](quint32 a, quint32 b) {
+                return m_cols.compare(a, b, f) < 0;
+            });
+            continue;
         }
-        return a < b;
-    });
+        const std::vector<quint32> &rank = m_cols.pool(f).ranks();
+        const auto bucket = [&](quint32 r) {
+            return m_cols.isNull(r, f) ? 0u : rank[m_cols.textIndex(r, f)] + 1; // nulls first
+        };
+        std::vector<quint32> start(rank.size() + 2, 0);
+        for (quint32 r : m_order)
+            ++start[bucket(r) + 1];
+        for (size_t i = 1; i < start.size(); ++i)
+            start[i] += start[i - 1];
+        for (quint32 r : m_order)
+            sorted[start[bucket(r)]++] = r;
+        m_order.swap(sorted);
+    }
 }
 
 void TableStore::rebuildView(quint32 keepRow)

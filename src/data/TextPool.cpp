@@ -1,6 +1,7 @@
 #include "data/TextPool.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 quint32 TextPool::intern(const QString &text)
@@ -16,6 +17,16 @@ quint32 TextPool::intern(const QString &text)
 }
 
 quint32 TextPool::internUtf8(const char *data, qsizetype size)
+{
+    if (m_hasLast && m_lastUtf8.size() == size_t(size) && std::memcmp(m_lastUtf8.data(), data, size) == 0)
+        return m_lastIndex;
+    m_lastUtf8.assign(data, size);
+    m_hasLast = true;
+    m_lastIndex = lookUpUtf8(data, size);
+    return m_lastIndex;
+}
+
+quint32 TextPool::lookUpUtf8(const char *data, qsizetype size)
 {
     const QByteArray key = QByteArray::fromRawData(data, size);
     const auto it = m_byUtf8.constFind(key);
@@ -43,6 +54,7 @@ const std::vector<quint32> &TextPool::ranks() const
 
 void TextPool::clear()
 {
+    m_hasLast = false;
     m_texts.clear();
     m_byText.clear();
     m_byUtf8.clear();

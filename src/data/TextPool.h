@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 // The distinct texts of one column. Rows hold a 32-bit index, so a symbol repeated in a million
@@ -24,8 +25,14 @@ public:
     void clear();
 
 private:
+    quint32 lookUpUtf8(const char *data, qsizetype size);
+
     std::vector<QString> m_texts;
     QHash<QString, quint32> m_byText;
     QHash<QByteArray, quint32> m_byUtf8;
     mutable std::vector<quint32> m_ranks;
+    // Rows read from a file often repeat the text of the row before.
+    std::string m_lastUtf8;
+    quint32 m_lastIndex = 0;
+    bool m_hasLast = false;
 };
