@@ -1,0 +1,308 @@
+// Start-up, tab changes, the Menu button, resizing and shutdown of the main window.
+#include "app/MessageBox.h"
+#include "app/Tillwick.h"
+#include "binding/StringGrid.h"
+#include "data/DataFiles.h"
+#include "data/Layouts.h"
+#include "data/TableStore.h"
+#include "data/TextHelpers.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+// Tells the user once about a table file that could not be read; the program carries on
+// with that table empty and never writes over the file.
+void reportUnreadable(QWidget *parent, const TableStore &store)
+{
+    if (store.isFileProtected()) {
+        MessageBox::warning(parent,
+                            QObject::tr("Tillwick"),
+                            QObject::tr("%1\n\nTillwick carries on without it and leaves the file as it is.")
+                                    .arg(store.lastError()));
+    }
+}
+} // namespace
+
+void TTillwick1::FormCreate()
+{
+    FIRSTTIME_FLG = true;
+    SAVETOFILE_FLG = ADD_FLG = CANCEL_FLG = USE_TIMER_FLG = SKIP_FLG = false;
+    STYLE_INDEX = 0;
+    FONT_COLOR = QColor(255, 255, 255);
+    TIME_ACCUM = TIME1 = 0;
+    STYLE_NAME = QStringLiteral("Air");
+    GRPHALL_FLG = true;
+
+    const DataPaths p = dataPathsForCurrentDir();
+    HELPPATH = p.HELPPATH;
+    ROOTPATH = p.ROOTPATH;
+    FILE_DELIM = p.FILE_DELIM;
+    FILE_DELIM2 = p.FILE_DELIM2;
+    STYLE_PATH = p.STYLE_PATH;
+    makeDataFolder(p);
+
+    WKTRANSACTION = QStringLiteral("Purchase");
+    CMBSTRTACCNT->setFixedWidth(220);
+    Edit4->setFixedWidth(220);
+    FOCUSEDCONTROL = QStringLiteral("StringGrid1");
+    LoadAllTables();
+    OpenOptionsFile();
+}
+
+void TTillwick1::LoadAllTables()
+{
+    StringGrid1->detach();
+    StringGrid2->detach();
+    StringGrid4->detach();
+    BuildAccountTree();
+    OpenDataFile();
+    ClientDataSet1->setFilter(QString());
+    AddHoldingLines();
+    if (OpenDataFile2())
+        SetupGrid2();
+    if (OpenDataFile3()) {
+        SetupGrid3();
+        SetupGrid4();
+        SetupGrid5();
+    }
+    FIRSTTIME_FLG = false;
+    StringGrid1->attach();
+    StringGrid2->attach();
+    StringGrid4->attach();
+    SetupGrid1();
+}
+
+void TTillwick1::FormShow()
+{
+    SAVETOFILE_FLG = false;
+    ClientDataSet1->setFilter(accountFilter(CURRENT_ACCOUNT));
+    setWindowTitle(QStringLiteral("Tillwick - ") + CURRENT_ACCOUNT);
+    if (!ClientDataSet1->value(QStringLiteral("PercentDiff")).isNull())
+        WKFRSTTRANDATE = ClientDataSet2->value(QStringLiteral("TransactionDate")).toString();
+    CMBSTRTACCNT->setFixedWidth(211);
+    Edit4->setFixedWidth(211);
+    Panel3->hide();
+    Panel5->hide();
+    Panel6->hide();
+    TabControl1->setCurrentIndex(0);
+}
+
+void TTillwick1::TabControl1Change()
+{
+    EnableAllButtons();
+    Panel3->hide();
+    Panel5->hide();
+    Panel6->hide();
+    const bool noHoldings = ClientDataSet1->recordCount() == 0;
+    QWidget *tab = TabControl1->currentWidget();
+    if (tab == TabItem1) {
+        if (Panel6->property("tag").toInt() == 1)
+            Panel6->show();
+    } else if (tab == TabItem2) {
+        if (noHoldings)
+            DisableEditButtons();
+        if (Panel3->property("tag").toInt() == 1)
+            Panel3->show();
+        if (Panel5->property("tag").toInt() == 1)
+            Panel5->show();
+    } else if (tab == TabItem4) {
+        if (noHoldings)
+            DisableEditButtons();
+    }
+}
+
+void TTillwick1::TMenuBtnClick()
+{
+    const QPoint at(150, 150);
+    QWidget *tab = TabControl1->currentWidget();
+    if (tab == TabItem1) {
+        if (FOCUSEDCONTROL == QLatin1String("TreeView1"))
+            PopupMenu1->popup(at);
+        else if (FOCUSEDCONTROL == QLatin1String("StringGrid1"))
+            PopupMenu2->popup(at);
+        if (!MAC2_FLG) {
+            Panel6->show();
+            Panel6->raise();
+            Panel6->setProperty("tag", 1);
+        }
+    } else if (tab == TabItem2) {
+        PopupMenu3->popup(at);
+        Panel5->show();
+        Panel5->setProperty("tag", 1);
+    } else if (tab == TabItem3) {
+        PopupMenu4->popup(at);
+    }
+}
+
+void TTillwick1::FormResize()
+{
+    if (!Label11)
+        return;
+    Label11->setMinimumWidth(std::max(0, width() - 800));
+    // The entry panel keeps to the top right of its tab.
+    if (Panel6 && TabItem1)
+        Panel6->move(std::max(0, TabItem1->width() - Panel6->width() - 8), 8);
+    if (Panel2 && CMBSTRTACCNT && Panel2->width() > 420) {
+        CMBSTRTACCNT->setFixedWidth(Panel2->width() - 210);
+        Edit4->setFixedWidth(Panel2->width() - 210);
+    }
+}
+
+void TTillwick1::Timer1Timer()
+{
+    Label1->setText(QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+}
+
+void TTillwick1::TCloseBtnClick()
+{
+    CANCEL_FLG = true;
+    close();
+}
+
+void TTillwick1::MenuItem7Click()
+{
+    close();
+}
+
+bool TTillwick1::FormCloseQuery()
+{
+    if (SAVETOFILE_FLG && !ClientDataSet1->write())
+        MessageBox::warning(this, tr("Tillwick"), ClientDataSet1->lastError());
+    return true;
+}
+
+void TTillwick1::FormClose()
+{
+    WINLEFT = x();
+    WINTOP = y();
+    WINHEIGHT = height();
+    WINWIDTH = width();
+    if (!QFile::exists(paths().tablePath(TableFileName::Options)) || !ClientDataSet5->isOpen())
+        return;
+    if (ClientDataSet5->state() == TableStore::State::Browse && !ClientDataSet5->edit())
+        return;
+    ClientDataSet5->setValue(QStringLiteral("Left"), WINLEFT);
+    ClientDataSet5->setValue(QStringLiteral("Top"), WINTOP);
+    ClientDataSet5->setValue(QStringLiteral("Height"), WINHEIGHT);
+    ClientDataSet5->setValue(QStringLiteral("Width"), WINWIDTH);
+    ClientDataSet5->post();
+}
+
+void TTillwick1::EnableRowButtons()
+{
+    for (QPushButton *b : {TAddRowBtn,
+                           TQuoteBtn,
+                           TDelBtn,
+                           TUpBtn,
+                           TDwnBtn,
+                           TPrintBtn,
+                           TMergeBtn,
+                           TSortBtn,
+                           TSinglQtBtn,
+                           TAllQtBtn})
+        b->setEnabled(true);
+}
+
+void TTillwick1::DisableRowButtons()
+{
+    for (QPushButton *b : {TAddRowBtn,
+                           TQuoteBtn,
+                           TDelBtn,
+                           TUpBtn,
+                           TDwnBtn,
+                           TPrintBtn,
+                           TMergeBtn,
+                           TSortBtn,
+                           TSinglQtBtn,
+                           TAllQtBtn})
+        b->setEnabled(false);
+}
+
+void TTillwick1::EnableAllButtons()
+{
+    for (QPushButton *b : {TNewBtn,
+                           TQuoteBtn,
+                           TSaveBtn,
+                           TAddRowBtn,
+                           TDelBtn,
+                           TUpBtn,
+                           TDwnBtn,
+                           TPrintBtn,
+                           TMergeBtn,
+                           THelpBtn,
+                           TSortBtn,
+                           TSinglQtBtn,
+                           TAllQtBtn})
+        b->setEnabled(true);
+}
+
+void TTillwick1::DisableEditButtons()
+{
+    for (QPushButton *b : {TNewBtn, TQuoteBtn, TUpBtn, TDwnBtn, TPrintBtn, TMergeBtn, THelpBtn})
+        b->setEnabled(true);
+    for (QPushButton *b : {TSaveBtn, TAddRowBtn, TDelBtn, TSortBtn, TSinglQtBtn, TAllQtBtn})
+        b->setEnabled(false);
+}
+
+bool TTillwick1::OpenDataFile()
+{
+    const bool ok = ::OpenDataFile(paths(), *ClientDataSet1, *ClientDataSet6);
+    if (!ok) {
+        reportUnreadable(this, *ClientDataSet1);
+    }
+    if (ClientDataSet1->recordCount() == 0)
+        DisableRowButtons();
+    else
+        SetupGrid1();
+    return ok;
+}
+
+bool TTillwick1::OpenDataFile2()
+{
+    const bool ok = ::OpenDataFile2(paths(), *ClientDataSet2);
+    if (!ok)
+        reportUnreadable(this, *ClientDataSet2);
+    return ok;
+}
+
+bool TTillwick1::OpenDataFile3()
+{
+    const bool ok = ::OpenDataFile3(paths(), *ClientDataSet3);
+    if (!ok)
+        reportUnreadable(this, *ClientDataSet3);
+    return ok;
+}
+
+bool TTillwick1::OpenDataFile8()
+{
+    const bool ok = ::OpenDataFile8(paths(), *ClientDataSet8);
+    if (!ok)
+        reportUnreadable(this, *ClientDataSet8);
+    return ok;
+}
+
+bool TTillwick1::OpenAccountsFile()
+{
+    const bool ok = ::OpenAccountsFile(paths(), *ClientDataSet4);
+    if (!ok)
+        reportUnreadable(this, *ClientDataSet4);
+    return ok;
+}
+
+bool TTillwick1::OpenOptionsFile()
+{
+    // Loading and applying the options belongs to the options page.
+    const bool ok = ::OpenOptionsFile(paths(), *ClientDataSet5, nullptr);
+    if (!ok)
+        reportUnreadable(this, *ClientDataSet5);
+    return ok;
+}

@@ -1,0 +1,222 @@
+#include "app/Tillwick.h"
+
+#include "app/MessageWin.h"
+#include "app/Windows.h"
+#include "binding/FieldBinder.h"
+#include "binding/StringGrid.h"
+#include "data/Layouts.h"
+#include "data/TableStore.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+TTillwick1::TTillwick1(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Tillwick1"));
+    setWindowTitle(QStringLiteral("Tillwick 5.3"));
+    resize(1325, 649);
+    move(0, 0);
+
+    createStores();
+    createMenus();
+    createToolBar();
+    createAccountColumn();
+    createTabs();
+    createStatusBar();
+    setCentralWidget(Splitter1);
+    makeArrowPictures();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    connectHandlers();
+    FormCreate();
+    Timer1->start();
+}
+
+TTillwick1::~TTillwick1()
+{
+    closeAllStores();
+}
+
+void TTillwick1::createStores()
+{
+    const auto store = [this](const FieldList &fields, const char *name) {
+        auto *s = new TableStore(fields, this);
+        s->setObjectName(QLatin1String(name));
+        return s;
+    };
+    ClientDataSet1 = store(summaryFields(), "ClientDataSet1");
+    ClientDataSet2 = store(transactionFields(), "ClientDataSet2");
+    ClientDataSet3 = store(historyFields(), "ClientDataSet3");
+    ClientDataSet4 = store(accountFields(), "ClientDataSet4");
+    ClientDataSet5 = store(optionsFields(), "ClientDataSet5");
+    ClientDataSet6 = store(summaryFields(), "ClientDataSet6");
+    ClientDataSet7 = store(srchCodesFields(), "ClientDataSet7");
+    ClientDataSet8 = store(historyFields(), "ClientDataSet8");
+    ClientDataSet10 = new TableStore(this);
+    ClientDataSet10->setObjectName(QStringLiteral("ClientDataSet10"));
+    ClientDataSet4->setFiltered(false);
+    ClientDataSet5->setFiltered(false);
+
+    ClientDataSet1->setOnNewRecord([this](TableStore &) { ClientDataSet1NewRecord(); });
+    ClientDataSet1->setBeforePost([this](TableStore &) { ClientDataSet1BeforePost(); });
+    ClientDataSet1->setAfterPost([this](TableStore &) { ClientDataSet1AfterPost(); });
+}
+
+void TTillwick1::connectHandlers()
+{
+    connect(Timer1, &QTimer::timeout, this, &TTillwick1::Timer1Timer);
+    connect(TCloseBtn, &QPushButton::clicked, this, &TTillwick1::TCloseBtnClick);
+    connect(MenuItem7, &QAction::triggered, this, &TTillwick1::MenuItem7Click);
+    connect(TMenuBtn, &QPushButton::clicked, this, &TTillwick1::TMenuBtnClick);
+    connect(TabControl1, &QTabWidget::currentChanged, this, &TTillwick1::TabControl1Change);
+
+    connect(TreeView1, &QTreeWidget::itemClicked, this, &TTillwick1::TreeView1Click);
+    connect(TreeView1, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(at));
+    });
+    connect(TNewBtn, &QPushButton::clicked, this, &TTillwick1::TNewBtnClick);
+    connect(pmnuAddNew, &QAction::triggered, this, &TTillwick1::pmnuAddNewClick);
+    connect(PAddBtn, &QPushButton::clicked, this, &TTillwick1::TNewBtnClick);
+    connect(PSaveBtn, &QPushButton::clicked, this, &TTillwick1::PSaveBtnClick);
+    connect(PCloseBtn, &QPushButton::clicked, this, &TTillwick1::PCloseBtnClick);
+    connect(pmnuEdit, &QAction::triggered, this, &TTillwick1::pmnuEditClick);
+    connect(pmnuDelete, &QAction::triggered, this, &TTillwick1::pmnuDeleteClick);
+    connect(pmnuExpand, &QAction::triggered, this, &TTillwick1::pmnuExpandClick);
+    connect(pmnuCollapse, &QAction::triggered, this, &TTillwick1::pmnuCollapseClick);
+
+    StringGrid1->setPopupMenu(PopupMenu2);
+    connect(StringGrid1, &StringGrid::selectionChanged, this, &TTillwick1::StringGrid1Click);
+    connect(StringGrid1, &StringGrid::cellClicked, this, &TTillwick1::StringGrid1CellClick);
+    connect(StringGrid1, &StringGrid::editingDone, this, &TTillwick1::StringGrid1EditingDone);
+    connect(TAddRowBtn, &QPushButton::clicked, this, &TTillwick1::TAddRowBtnClick);
+    connect(pmnuAddRow, &QAction::triggered, this, &TTillwick1::TAddRowBtnClick);
+    connect(QuoteInputExitBtn, &QPushButton::clicked, this, &TTillwick1::QuoteInputExitBtnClick);
+    connect(TUpBtn, &QPushButton::clicked, this, &TTillwick1::TUpBtnClick);
+    connect(TDwnBtn, &QPushButton::clicked, this, &TTillwick1::TDwnBtnClick);
+    connect(TSortBtn, &QPushButton::clicked, this, &TTillwick1::TSortBtnClick);
+    connect(pmnuSymbol, &QAction::triggered, this, &TTillwick1::pmnuSymbolClick);
+    connect(pmnuSortName, &QAction::triggered, this, &TTillwick1::pmnuSortNameClick);
+    connect(pmnuSortPrice, &QAction::triggered, this, &TTillwick1::pmnuSortPriceClick);
+    connect(pmnuSortCost, &QAction::triggered, this, &TTillwick1::pmnuSortCostClick);
+    connect(pmnuSortAmt, &QAction::triggered, this, &TTillwick1::pmnuSortAmtClick);
+    connect(pmnuprchDate, &QAction::triggered, this, &TTillwick1::pmnuprchDateClick);
+    connect(TDelBtn, &QPushButton::clicked, this, &TTillwick1::TDelBtnClick);
+    connect(pmnuDelete1, &QAction::triggered, this, &TTillwick1::TDelBtnClick);
+    connect(pmnuDeleteAll1, &QAction::triggered, this, &TTillwick1::pmnuDeleteAll1Click);
+    connect(TSaveBtn, &QPushButton::clicked, this, &TTillwick1::TSaveBtnClick);
+    connect(TTotalBtn, &QPushButton::clicked, this, &TTillwick1::TTotalBtnClick);
+
+    StringGrid4->setReadOnly(true);
+    StringGrid4->setRowSelection(true);
+    connect(StringGrid4, &StringGrid::selectionChanged, this, &TTillwick1::StringGrid4Click);
+    StringGrid5->setReadOnly(true);
+    StringGrid5->setRowSelection(true);
+    connect(StringGrid5, &StringGrid::selectionChanged, this, &TTillwick1::StringGrid5Click);
+    StringGrid2->setPopupMenu(PopupMenu3);
+
+    StringGrid1->setStore(ClientDataSet1, QStringLiteral("ClientDataSet1"));
+    StringGrid4->setStore(ClientDataSet1, QStringLiteral("ClientDataSet1"));
+    StringGrid2->setStore(ClientDataSet2, QStringLiteral("ClientDataSet2"));
+    StringGrid3->setStore(ClientDataSet3, QStringLiteral("ClientDataSet3"));
+    StringGrid5->setStore(ClientDataSet6, QStringLiteral("ClientDataSet6"));
+    m_edit8Binder = new FieldBinder(Edit8, ClientDataSet1, QStringLiteral("Symbol"), this);
+    m_edit9Binder = new FieldBinder(Edit9, ClientDataSet1, QStringLiteral("Name"), this);
+    m_edit10Binder = new FieldBinder(Edit10, ClientDataSet1, QStringLiteral("Quantity"), this);
+
+    // Panels dropped on the holdings grid move there.
+    StringGrid1->setAcceptDrops(true);
+    StringGrid1->viewport()->installEventFilter(this);
+}
+
+void TTillwick1::closeAllStores()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    for (TableStore *store : {ClientDataSet1,
+                              ClientDataSet6,
+                              ClientDataSet2,
+                              ClientDataSet3,
+                              ClientDataSet4,
+                              ClientDataSet5,
+                              ClientDataSet8,
+                              ClientDataSet10}) {
+        if (store)
+            store->close();
+    }
+}
+
+void TTillwick1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TTillwick1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TTillwick1::closeEvent(QCloseEvent *event)
+{
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TTillwick1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == StringGrid1->viewport()) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto *drag = static_cast<QDropEvent *>(event);
+            if (drag->mimeData()->hasFormat(QStringLiteral("application/x-tillwick-panel"))) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto *drop = static_cast<QDropEvent *>(event);
+            const QString name = QString::fromLatin1(
+                    drop->mimeData()->data(QStringLiteral("application/x-tillwick-panel")));
+            QWidget *panelWidget = name == QLatin1String("Panel1")   ? static_cast<QWidget *>(Panel1)
+                                   : name == QLatin1String("Panel6") ? static_cast<QWidget *>(Panel6)
+                                                                     : nullptr;
+            if (panelWidget) {
+                StringGrid1DragDrop(panelWidget, drop->position().toPoint());
+                drop->acceptProposedAction();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TTillwick1::confirm(const QString &text)
+{
+    MESSAGEWIN_MSG = text;
+    MessageWin1->exec();
+    return !CANCEL_FLG;
+}
+
+DataPaths TTillwick1::paths() const
+{
+    return {HELPPATH, ROOTPATH, FILE_DELIM, FILE_DELIM2, STYLE_PATH};
+}

@@ -1,0 +1,327 @@
+#pragma once
+
+#include "data/DataFiles.h"
+
+#include <QColor>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QString>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QWidget;
+class StringGrid;
+class TableStore;
+class FieldBinder;
+
+// The main window: tool bar, account tree, the five tabs, status bar, entry panels, and every
+// table store of the program. Its handlers live in the folders of their subsystems.
+class TTillwick1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TTillwick1(QWidget *parent = nullptr);
+    ~TTillwick1() override;
+
+    // Closes every store, writing what is not yet written.
+    void closeAllStores();
+
+    // Tool bar, left to right.
+    QToolBar *ToolBar1 = nullptr;
+    QPushButton *TNewBtn = nullptr;
+    QPushButton *TSaveBtn = nullptr;
+    QPushButton *TAddRowBtn = nullptr;
+    QPushButton *TDelBtn = nullptr;
+    QPushButton *TQuoteBtn = nullptr;
+    QPushButton *TSinglQtBtn = nullptr;
+    QPushButton *TAllQtBtn = nullptr;
+    QPushButton *TUpBtn = nullptr;
+    QPushButton *TDwnBtn = nullptr;
+    QPushButton *TSortBtn = nullptr;
+    QPushButton *TPrintBtn = nullptr;
+    QPushButton *TMergeBtn = nullptr;
+    QPushButton *TRenameBtn = nullptr;
+    QPushButton *TMenuBtn = nullptr;
+    QPushButton *TClcAveCst = nullptr;
+    QPushButton *TArchiveBtn = nullptr;
+    QPushButton *TTotalBtn = nullptr;
+    QProgressBar *AniIndicator1 = nullptr;
+    QPushButton *THelpBtn = nullptr;
+    QPushButton *TCloseBtn = nullptr;
+
+    // Account tree and its panel.
+    QSplitter *Splitter1 = nullptr;
+    QTreeWidget *TreeView1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *pmnuAddNew = nullptr;
+    QAction *pmnuEdit = nullptr;
+    QAction *pmnuDelete = nullptr;
+    QAction *pmnuMerge = nullptr;
+    QAction *pmnuPrint = nullptr;
+    QAction *pmnuExpand = nullptr;
+    QAction *pmnuCollapse = nullptr;
+    QFrame *Panel1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QLineEdit *Edit3 = nullptr;
+    QPushButton *PAddBtn = nullptr;
+    QPushButton *PSaveBtn = nullptr;
+    QPushButton *PCloseBtn = nullptr;
+
+    // Tabs.
+    QTabWidget *TabControl1 = nullptr;
+    QWidget *TabItem1 = nullptr;
+    QWidget *TabItem2 = nullptr;
+    QWidget *TabItem3 = nullptr;
+    QWidget *TabItem4 = nullptr;
+    QWidget *TabItem5 = nullptr;
+
+    // Quotes tab.
+    StringGrid *StringGrid1 = nullptr;
+    QMenu *PopupMenu2 = nullptr;
+    QAction *pmnuDelete1 = nullptr;
+    QAction *pmnuDeleteAll1 = nullptr;
+    QAction *pmnuAddRow = nullptr;
+    QAction *pmnuDashes = nullptr;
+    QAction *pmnuSymbol = nullptr;
+    QAction *pmnuSortName = nullptr;
+    QAction *pmnuSortPrice = nullptr;
+    QAction *pmnuSortCost = nullptr;
+    QAction *pmnuSortAmt = nullptr;
+    QAction *pmnuprchDate = nullptr;
+    QFrame *Panel6 = nullptr;
+    QLineEdit *Edit8 = nullptr;
+    QLineEdit *Edit9 = nullptr;
+    QLineEdit *Edit10 = nullptr;
+    QPushButton *QuoteInputExitBtn = nullptr;
+
+    // Purchases tab.
+    QSplitter *Splitter2 = nullptr;
+    StringGrid *StringGrid4 = nullptr;
+    StringGrid *StringGrid2 = nullptr;
+    QMenu *PopupMenu3 = nullptr;
+    QFrame *Panel3 = nullptr;
+    QFrame *Panel5 = nullptr;
+
+    // Graphs tab.
+    QMenu *PopupMenu4 = nullptr;
+    QFrame *Panel4 = nullptr;
+
+    // History tab.
+    QSplitter *Splitter3 = nullptr;
+    StringGrid *StringGrid5 = nullptr;
+    StringGrid *StringGrid3 = nullptr;
+
+    // Options tab.
+    QListWidget *ListBox1 = nullptr;
+    QFrame *Panel2 = nullptr;
+    QComboBox *CMBSTRTACCNT = nullptr;
+    QLineEdit *Edit4 = nullptr;
+
+    // Status bar.
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label10 = nullptr;
+    QLabel *Label11 = nullptr;
+    QLabel *Label20 = nullptr;
+
+    // Main menu.
+    QMenuBar *MainMenu1 = nullptr;
+    QAction *MenuItem7 = nullptr;
+
+    QTimer *Timer1 = nullptr;
+    QPixmap Image1; // up arrow of a holding line
+    QPixmap Image2; // down arrow
+
+    // Table stores (the files they work on are fixed when they are opened).
+    TableStore *ClientDataSet1 = nullptr;  // holdings, Summary.cds
+    TableStore *ClientDataSet2 = nullptr;  // transactions, Purchases.cds
+    TableStore *ClientDataSet3 = nullptr;  // history, History.cds
+    TableStore *ClientDataSet4 = nullptr;  // accounts, Accounts.cds
+    TableStore *ClientDataSet5 = nullptr;  // options, Options.cds
+    TableStore *ClientDataSet6 = nullptr;  // second summary view, Summary.cds
+    TableStore *ClientDataSet7 = nullptr;  // SrchCodes.cds, never opened
+    TableStore *ClientDataSet8 = nullptr;  // history archive, HistoryArcv.cds
+    TableStore *ClientDataSet10 = nullptr; // scratch table of a restore
+
+    // Hidden text buffers.
+    QString Memo1;
+    QString Memo12;
+
+    // Shared state.
+    bool FIRSTTIME_FLG = true;
+    QString CURRENT_ACCOUNT;
+    QString FIRST_ACCOUNT;
+    QString ROOTPATH;
+    QString FILE_DELIM;
+    QChar FILE_DELIM2;
+    QString HELPPATH;
+    QString STYLE_PATH;
+    QString STYLE_NAME = QStringLiteral("Air");
+    int STYLE_INDEX = 0;
+    QColor FONT_COLOR = QColor(255, 255, 255);
+    QString FOCUSEDCONTROL = QStringLiteral("StringGrid1");
+    bool SAVETOFILE_FLG = false;
+    bool ADD_FLG = false;
+    QString MESSAGEWIN_MSG;
+    bool CANCEL_FLG = false;
+    bool USE_TIMER_FLG = false;
+    int TIMER_INTERVAL = 0;
+    int WINLEFT = 0;
+    int WINTOP = 0;
+    int WINHEIGHT = 0;
+    int WINWIDTH = 0;
+    double WKACCNTOT = 0;
+    double WKTOTAL1 = 0;
+    double WKTOTAL2 = 0;
+    double WKTOTAL3 = 0;
+    double WKTOTAL4 = 0;
+    QString WKTRANSACTION = QStringLiteral("Purchase");
+    QString WKFRSTTRANDATE;
+    bool GRPHALL_FLG = true;
+    QString GRPHACCNT;
+    QString GRPHSYMBL;
+    bool SKIP_FLG = false;
+    bool MAC2_FLG = false;
+    int TIME_ACCUM = 0;
+    int TIME1 = 0;
+
+    // Button groups.
+    void EnableRowButtons();
+    void DisableRowButtons();
+    void EnableAllButtons();
+    void DisableEditButtons();
+
+    // Opening the tables with this window's stores and paths.
+    DataPaths paths() const;
+    bool OpenDataFile();
+    bool OpenDataFile2();
+    bool OpenDataFile3();
+    bool OpenDataFile8();
+    bool OpenAccountsFile();
+    bool OpenOptionsFile();
+
+    // Account tree.
+    void BuildAccountTree();
+    void AddHoldingLines();
+    void AddHoldingLine();
+    int FindAccountLine(const QString &number) const;
+    int SelectedAccountLine() const;
+    void StartNewAccount();
+
+    // Holdings grid layouts.
+    void SetupGrid1();
+    void SetupGrid2();
+    void SetupGrid3();
+    void SetupGrid4();
+    void SetupGrid5();
+    void SetupAllGrids();
+
+    // Totals.
+    void CalcAccountTotals(const QString &account);
+
+    // Asks through the confirmation window; true when the user answered "OK".
+    bool confirm(const QString &text);
+
+public slots:
+    // Start-up and shutdown.
+    void FormCreate();
+    void LoadAllTables();
+    void FormShow();
+    void TabControl1Change();
+    void TMenuBtnClick();
+    void FormResize();
+    void TCloseBtnClick();
+    void MenuItem7Click();
+    bool FormCloseQuery();
+    void FormClose();
+    void Timer1Timer();
+
+    // Account tree.
+    void TreeView1Click();
+    void TNewBtnClick();
+    void pmnuAddNewClick();
+    void PSaveBtnClick();
+    void PCloseBtnClick();
+    void pmnuEditClick();
+    void pmnuDeleteClick();
+    void pmnuExpandClick();
+    void pmnuCollapseClick();
+    void ClientDataSet1AfterPost();
+
+    // Holdings grid.
+    void ClientDataSet1NewRecord();
+    void ClientDataSet1BeforePost();
+    void StringGrid1Click();
+    void StringGrid1CellClick(int Column);
+    void StringGrid1EditingDone(int ACol, int ARow);
+    void StringGrid1DragDrop(QWidget *panel, const QPoint &at);
+    void TAddRowBtnClick();
+    void QuoteInputExitBtnClick();
+    void TUpBtnClick();
+    void TDwnBtnClick();
+    void TSortBtnClick();
+    void pmnuSymbolClick();
+    void pmnuSortNameClick();
+    void pmnuSortPriceClick();
+    void pmnuSortCostClick();
+    void pmnuSortAmtClick();
+    void pmnuprchDateClick();
+    void TDelBtnClick();
+    void pmnuDeleteAll1Click();
+    void TSaveBtnClick();
+
+    // Totals.
+    void TTotalBtnClick();
+    void TClcTotBtnClick();
+
+    // Purchases and History tabs: the holding chosen in their upper grids.
+    void StringGrid4Click();
+    void StringGrid5Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createStores();
+    void createToolBar();
+    void createAccountColumn();
+    void createTabs();
+    void createQuotesTab();
+    void createPurchasesTab();
+    void createHistoryTab();
+    void createOptionsTab();
+    void createStatusBar();
+    void createMenus();
+    void connectHandlers();
+    void sortHoldings(const QString &order);
+    void makeArrowPictures();
+
+    FieldBinder *m_edit8Binder = nullptr;
+    FieldBinder *m_edit9Binder = nullptr;
+    FieldBinder *m_edit10Binder = nullptr;
+    bool m_shown = false;
+    bool m_closed = false;
+};
