@@ -28,8 +28,7 @@ void TTillwick1::BuildAccountTree()
     }
     CMBSTRTACCNT->clear();
     for (ClientDataSet4->first(); !ClientDataSet4->eof(); ClientDataSet4->next()) {
-        auto *line = new QTreeWidgetItem(TreeView1, {accountLineText(*ClientDataSet4)});
-        line->setForeground(0, FONT_COLOR);
+        new QTreeWidgetItem(TreeView1, {accountLineText(*ClientDataSet4)});
         CMBSTRTACCNT->addItem(ClientDataSet4->value(QStringLiteral("AccountName")).toString());
         if (FIRSTTIME_FLG)
             WKACCNTOT += ClientDataSet4->value(QStringLiteral("Total")).toDouble();
@@ -62,7 +61,6 @@ void TTillwick1::AddHoldingLine()
     const QVariant difference = ClientDataSet1->value(QStringLiteral("Difference"));
     if (!difference.isNull())
         line->setIcon(0, QIcon(difference.toDouble() >= 0 ? Image1 : Image2));
-    line->setForeground(0, FONT_COLOR);
 }
 
 int TTillwick1::FindAccountLine(const QString &number) const
@@ -184,7 +182,6 @@ void TTillwick1::PSaveBtnClick()
         if (line >= 0) {
             QTreeWidgetItem *item = TreeView1->topLevelItem(line);
             item->setText(0, text);
-            item->setForeground(0, FONT_COLOR);
             TreeView1->clearSelection();
             item->setSelected(true);
             TreeView1->setCurrentItem(item);

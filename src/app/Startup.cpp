@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 // Tells the user once about a table file that could not be read; the program carries on
@@ -88,6 +89,7 @@ void TTillwick1::FormShow()
     setWindowTitle(QStringLiteral("Tillwick - ") + CURRENT_ACCOUNT);
     if (!ClientDataSet1->value(QStringLiteral("PercentDiff")).isNull())
         WKFRSTTRANDATE = ClientDataSet2->value(QStringLiteral("TransactionDate")).toString();
+    Panel1->move(TreeView1->mapTo(this, QPoint(4, 40)));
     CMBSTRTACCNT->setFixedWidth(211);
     Edit4->setFixedWidth(211);
     Panel3->hide();

@@ -9,9 +9,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDrag>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -138,6 +140,8 @@ void TTillwick1::connectHandlers()
     // Panels dropped on the holdings grid move there.
     StringGrid1->setAcceptDrops(true);
     StringGrid1->viewport()->installEventFilter(this);
+    Panel1->installEventFilter(this);
+    Panel6->installEventFilter(this);
 }
 
 void TTillwick1::closeAllStores()
@@ -185,6 +189,19 @@ void TTillwick1::closeEvent(QCloseEvent *event)
 
 bool TTillwick1::eventFilter(QObject *watched, QEvent *event)
 {
+    // A panel is dragged by its background onto the holdings grid.
+    if ((watched == Panel1 || watched == Panel6) && event->type() == QEvent::MouseMove) {
+        auto *move = static_cast<QMouseEvent *>(event);
+        if (move->buttons() & Qt::LeftButton) {
+            auto *mime = new QMimeData;
+            mime->setData(QStringLiteral("application/x-tillwick-panel"), watched->objectName().toLatin1());
+            auto *drag = new QDrag(watched);
+            drag->setMimeData(mime);
+            drag->setPixmap(static_cast<QWidget *>(watched)->grab().scaledToWidth(120));
+            drag->exec(Qt::MoveAction);
+            return true;
+        }
+    }
     if (watched == StringGrid1->viewport()) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto *drag = static_cast<QDropEvent *>(event);

@@ -61,6 +61,8 @@ void TTillwick1::createToolBar()
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
     ToolBar1->setFixedHeight(40);
+    // Twenty captions share the width of the window: keep the buttons no wider than their text.
+    ToolBar1->setStyleSheet(QStringLiteral("QPushButton { padding: 3px 7px; min-width: 0px; }"));
     addToolBar(Qt::TopToolBarArea, ToolBar1);
 
     struct Button
@@ -130,8 +132,8 @@ void TTillwick1::createAccountColumn()
     TreeView1->setStyleSheet(QStringLiteral("QTreeView::item { height: 32px; }"));
     columnLayout->addWidget(TreeView1);
 
-    // The account panel stands over the tree.
-    Panel1 = panel(TreeView1, "Panel1");
+    // The account panel stands over the tree; a child of the window, so it can be dragged anywhere.
+    Panel1 = panel(this, "Panel1");
     auto *form = new QVBoxLayout(Panel1);
     Label2 = label(QStringLiteral("Enter Account  Number"), Panel1, "Label2");
     Edit1 = editBox(Panel1, "Edit1", QStringLiteral("Enter Account Number"));

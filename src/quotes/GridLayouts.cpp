@@ -14,10 +14,10 @@ struct Layout
     int width;
 };
 
-// Does nothing for a grid without rows or columns, as a layout of nothing would be lost anyway.
+// An empty grid is laid out too: its headers are what the user sees of it.
 bool apply(StringGrid *grid, const Layout &layout)
 {
-    if (!grid || grid->rowCount() < 1 || grid->columnCount() < 1)
+    if (!grid || grid->columnCount() < 1)
         return false;
     grid->setUpdatesEnabled(false);
     for (int column : layout.hidden)

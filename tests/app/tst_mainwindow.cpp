@@ -512,6 +512,10 @@ void TestMainWindow::menuButtonOpensMenuAndPanel()
     Tillwick1->TabControl1->setCurrentIndex(3);
     Tillwick1->TabControl1->setCurrentIndex(0);
     QVERIFY(Tillwick1->Panel6->isVisible());
+    // Dropped on the holdings grid, the panel moves there.
+    StringGrid *grid = Tillwick1->StringGrid1;
+    Tillwick1->StringGrid1DragDrop(Tillwick1->Panel6, QPoint(30, 40));
+    QCOMPARE(Tillwick1->Panel6->pos(), grid->viewport()->mapTo(Tillwick1->TabItem1, QPoint(30, 40)));
 }
 
 void TestMainWindow::confirmationClosedByTitleBarIsCancel()
