@@ -2,6 +2,10 @@
 
 #include <QDateTime>
 
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
+
 #include <cmath>
 #include <limits>
 
@@ -62,6 +66,25 @@ void Columns::popRow()
     m_flags.pop_back();
 }
 
+namespace {
+// Touching fresh memory page by page is slow in virtual machines; asking the kernel to back the
+// reserved space at once is much cheaper. Old kernels refuse, which only costs the speed-up.
+template<typename T>
+void backWithMemory(std::vector<T> &v)
+{
+#ifdef Q_OS_LINUX
+    constexpr int kPopulateWrite = 23; // MADV_POPULATE_WRITE, Linux 5.14
+    const quintptr page = 4096;
+    const quintptr begin = (quintptr(v.data()) + page - 1) & ~(page - 1);
+    const quintptr end = quintptr(v.data() + v.capacity()) & ~(page - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, kPopulateWrite);
+#else
+    Q_UNUSED(v);
+#endif
+}
+} // namespace
+
 void Columns::reserve(quint32 rows)
 {
     for (Column &c : m_cols) {
@@ -79,6 +102,19 @@ void Columns::reserve(quint32 rows)
     m_nulls.reserve(rows);
     m_keys.reserve(rows);
     m_flags.reserve(rows);
+}
+
+void Columns::reserveForLoad(quint32 rows)
+{
+    reserve(rows);
+    for (Column &c : m_cols) {
+        backWithMemory(c.texts);
+        backWithMemory(c.numbers);
+        backWithMemory(c.integers);
+    }
+    backWithMemory(m_nulls);
+    backWithMemory(m_keys);
+    backWithMemory(m_flags);
 }
 
 QVariant Columns::value(quint32 row, int field) const

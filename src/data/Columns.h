@@ -28,6 +28,8 @@ public:
     quint32 appendRow(quint32 key);
     void popRow();
     void reserve(quint32 rows);
+    // The same, for rows about to be read: the memory is backed at once.
+    void reserveForLoad(quint32 rows);
 
     QVariant value(quint32 row, int field) const;
     // Stores value as the field's type; false when it cannot be read as that type.
