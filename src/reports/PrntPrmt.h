@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QPushButton;
 class TTillwick1;
 
 // Created with the other windows at start; filled by its own subsystem.
@@ -11,4 +12,9 @@ class TPrntPrmt1 : public QDialog
 
 public:
     explicit TPrntPrmt1(TTillwick1 *main);
+
+    QPushButton *HelpBtn = nullptr;
+
+public slots:
+    void HelpBtnClick();
 };
