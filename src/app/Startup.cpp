@@ -7,12 +7,14 @@
 #include "data/TableStore.h"
 #include "data/TextHelpers.h"
 
+#include <QAudioOutput>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMediaPlayer>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
@@ -49,6 +51,7 @@ void TTillwick1::FormCreate()
     FILE_DELIM = p.FILE_DELIM;
     FILE_DELIM2 = p.FILE_DELIM2;
     STYLE_PATH = p.STYLE_PATH;
+    ApplyGridFontColor();
     makeDataFolder(p);
 
     WKTRANSACTION = QStringLiteral("Purchase");
@@ -57,6 +60,11 @@ void TTillwick1::FormCreate()
     FOCUSEDCONTROL = QStringLiteral("StringGrid1");
     LoadAllTables();
     OpenOptionsFile();
+    // Quotes are still to come (markers, quote runs); the player plays after them.
+    MediaPlayer1 = new QMediaPlayer(this);
+    MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
+    AudioOutput1 = new QAudioOutput(this);
+    MediaPlayer1->setAudioOutput(AudioOutput1);
 }
 
 void TTillwick1::LoadAllTables()
@@ -119,6 +127,9 @@ void TTillwick1::TabControl1Change()
     } else if (tab == TabItem4) {
         if (noHoldings)
             DisableEditButtons();
+    } else if (tab == TabItem5) {
+        if (LoadStyleFile())
+            LoadStyleFile(false);
     }
 }
 
@@ -302,9 +313,16 @@ bool TTillwick1::OpenAccountsFile()
 
 bool TTillwick1::OpenOptionsFile()
 {
-    // Loading and applying the options belongs to the options page.
-    const bool ok = ::OpenOptionsFile(paths(), *ClientDataSet5, nullptr);
+    bool loaded = false;
+    const bool ok = ::OpenOptionsFile(paths(), *ClientDataSet5, [this, &loaded] {
+        loaded = true;
+        LoadOptions();
+    });
     if (!ok)
         reportUnreadable(this, *ClientDataSet5);
+    // Without saved options the default style still gives the default white text a background
+    // it can be read on.
+    if (!loaded)
+        LoadStyleFile();
     return ok;
 }

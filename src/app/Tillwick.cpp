@@ -1,5 +1,6 @@
 #include "app/Tillwick.h"
 
+#include "app/HuePicker.h"
 #include "app/MessageWin.h"
 #include "app/Windows.h"
 #include "binding/FieldBinder.h"
@@ -8,6 +9,10 @@
 #include "data/TableStore.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QCloseEvent>
 #include <QDrag>
 #include <QDropEvent>
@@ -137,11 +142,23 @@ void TTillwick1::connectHandlers()
     m_edit9Binder = new FieldBinder(Edit9, ClientDataSet1, QStringLiteral("Name"), this);
     m_edit10Binder = new FieldBinder(Edit10, ClientDataSet1, QStringLiteral("Quantity"), this);
 
+    connect(ListBox1, &QListWidget::itemClicked, this, &TTillwick1::ListBox1ItemClick);
+    connect(CheckBox1, &QCheckBox::toggled, this, &TTillwick1::CheckBox1Change);
+    connect(CheckBox2, &QCheckBox::toggled, this, &TTillwick1::CheckBox2Change);
+    connect(RDHIST1, &QRadioButton::clicked, this, &TTillwick1::RDHIST1Click);
+    connect(RDHIST2, &QRadioButton::clicked, this, &TTillwick1::RDHIST2Click);
+    connect(ColorPicker1, &HuePicker::clicked, this, &TTillwick1::ColorPicker1Click);
+    connect(pmnuChangeColor, &QAction::triggered, this, &TTillwick1::pmnuChangeColorClick);
+    connect(ColorPicker2, &HuePicker::doubleClicked, this, &TTillwick1::ColorPicker2DblClick);
+    Edit4->installEventFilter(this);
+    Panel4->installEventFilter(this);
+
     // Panels dropped on the holdings grid move there.
     StringGrid1->setAcceptDrops(true);
     StringGrid1->viewport()->installEventFilter(this);
     Panel1->installEventFilter(this);
     Panel6->installEventFilter(this);
+    connect(THelpBtn, &QPushButton::clicked, this, &TTillwick1::THelpBtnClick);
 }
 
 void TTillwick1::closeAllStores()
@@ -189,6 +206,16 @@ void TTillwick1::closeEvent(QCloseEvent *event)
 
 bool TTillwick1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == Edit4) {
+            Edit4DblClick();
+            return true;
+        }
+        if (watched == Panel4) {
+            Panel4DblClick();
+            return true;
+        }
+    }
     // A panel is dragged by its background onto the holdings grid.
     if ((watched == Panel1 || watched == Panel6) && event->type() == QEvent::MouseMove) {
         auto *move = static_cast<QMouseEvent *>(event);

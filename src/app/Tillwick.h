@@ -8,6 +8,12 @@
 #include <QString>
 
 class QAction;
+class QAudioOutput;
+class QCheckBox;
+class QGroupBox;
+class QMediaPlayer;
+class QRadioButton;
+class HuePicker;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -133,8 +139,30 @@ public:
     // Options tab.
     QListWidget *ListBox1 = nullptr;
     QFrame *Panel2 = nullptr;
+    QLabel *Label6 = nullptr;
     QComboBox *CMBSTRTACCNT = nullptr;
+    QLabel *Label7 = nullptr;
     QLineEdit *Edit4 = nullptr;
+    QLabel *Label9 = nullptr;
+    QGroupBox *RDBSave = nullptr;
+    QRadioButton *RDHIST1 = nullptr;
+    QRadioButton *RDHIST2 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    QCheckBox *CheckBox2 = nullptr;
+    QCheckBox *CHKAUDIOPLY = nullptr;
+    QCheckBox *CheckBox4 = nullptr;
+    QCheckBox *CheckBox5 = nullptr;
+    QCheckBox *CHKAVCST = nullptr;
+    QLabel *Label8 = nullptr;
+    QComboBox *CMBTIME = nullptr;
+    HuePicker *ColorPicker1 = nullptr;
+
+    // Graphs tab colour panel.
+    HuePicker *ColorPicker2 = nullptr;
+    QAction *pmnuChangeColor = nullptr;
+
+    QMediaPlayer *MediaPlayer1 = nullptr;
+    QAudioOutput *AudioOutput1 = nullptr;
 
     // Status bar.
     QStatusBar *StatusBar1 = nullptr;
@@ -204,6 +232,10 @@ public:
     bool MAC2_FLG = false;
     int TIME_ACCUM = 0;
     int TIME1 = 0;
+    bool HELPWIN_FLG = false;
+    bool FRMPRNT_FLG = false;
+    bool FRMMRGE_FLG = false;
+    bool FRMRENM_FLG = false;
 
     // Button groups.
     void EnableRowButtons();
@@ -238,6 +270,16 @@ public:
 
     // Totals.
     void CalcAccountTotals(const QString &account);
+
+    // Options and appearance.
+    void LoadOptions();
+    void SaveOptions();
+    bool ApplyOptions();
+    void ApplyDisplayAll();
+    void ApplyGridFontColor();
+    void StyleFontColor();
+    // Loads the chosen style; when report is set a failure is told to the user.
+    bool LoadStyleFile(bool report = true);
 
     // Asks through the confirmation window; true when the user answered "OK".
     bool confirm(const QString &text);
@@ -293,6 +335,21 @@ public slots:
     // Totals.
     void TTotalBtnClick();
     void TClcTotBtnClick();
+
+    // Options and appearance.
+    void ListBox1ItemClick();
+    void CheckBox1Change();
+    void CheckBox2Change();
+    void RDHIST1Click();
+    void RDHIST2Click();
+    void Edit4DblClick();
+    void ColorPicker1Click();
+    void pmnuChangeColorClick();
+    void ColorPicker2DblClick();
+    void Panel4DblClick();
+
+    // Help.
+    void THelpBtnClick();
 
     // Purchases and History tabs: the holding chosen in their upper grids.
     void StringGrid4Click();

@@ -1,13 +1,18 @@
 // The main window's controls, built in code with the names the handlers and tests use.
 #include "app/Tillwick.h"
 
+#include "app/HuePicker.h"
+#include "app/Options.h"
 #include "binding/FieldBinder.h"
 #include "binding/StringGrid.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +24,8 @@
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -225,6 +232,11 @@ void TTillwick1::createHistoryTab()
 {
     TabItem3 = named(new QWidget, "TabItem3");
     Panel4 = panel(TabItem3, "Panel4");
+    auto *colourLayout = new QVBoxLayout(Panel4);
+    ColorPicker2 = named(new HuePicker(Panel4), "ColorPicker2");
+    ColorPicker2->setAccessibleName(tr("Chart background colour"));
+    colourLayout->addWidget(ColorPicker2);
+    Panel4->resize(260, 60);
     Panel4->hide();
     TabControl1->addTab(TabItem3, QStringLiteral("Graphs"));
 
@@ -248,16 +260,97 @@ void TTillwick1::createOptionsTab()
     auto *layout = new QHBoxLayout(TabItem5);
     ListBox1 = named(new QListWidget(TabItem5), "ListBox1");
     ListBox1->setAccessibleName(tr("Styles"));
-    ListBox1->setMaximumWidth(220);
+    ListBox1->setFixedWidth(200);
+    for (const QString &name : styleNames())
+        ListBox1->addItem(name);
     layout->addWidget(ListBox1);
+
     Panel2 = panel(TabItem5, "Panel2");
-    auto *form = new QFormLayout(Panel2);
+    auto *form = new QVBoxLayout(Panel2);
+    Label6 = label(QStringLiteral("Select Account to Start:"), Panel2, "Label6");
     CMBSTRTACCNT = named(new QComboBox(Panel2), "CMBSTRTACCNT");
-    CMBSTRTACCNT->setAccessibleName(tr("Start account"));
-    Edit4 = editBox(Panel2, "Edit4", tr("Audio file"));
-    form->addRow(tr("Start account"), CMBSTRTACCNT);
-    form->addRow(tr("Audio file"), Edit4);
-    layout->addWidget(Panel2, 1);
+    CMBSTRTACCNT->setToolTip(QStringLiteral("Select Startup Account"));
+    CMBSTRTACCNT->setAccessibleName(Label6->text());
+    Label6->setBuddy(CMBSTRTACCNT);
+    Label7 = label(QStringLiteral("Select Audio File to Play:"), Panel2, "Label7");
+    Edit4 = editBox(Panel2, "Edit4", Label7->text());
+    Edit4->setToolTip(QStringLiteral("Select Audio File to Play when Quotes Finished."));
+    Label7->setBuddy(Edit4);
+    Label9 = label(QStringLiteral("Double Click Field Above to Locate File."), Panel2, "Label9");
+    for (QWidget *w : {static_cast<QWidget *>(Label6),
+                       static_cast<QWidget *>(CMBSTRTACCNT),
+                       static_cast<QWidget *>(Label7),
+                       static_cast<QWidget *>(Edit4),
+                       static_cast<QWidget *>(Label9)})
+        form->addWidget(w);
+
+    RDBSave = named(new QGroupBox(QStringLiteral(" Create History Record  on Save or Quote "), Panel2),
+                    "RDBSave");
+    auto *history = new QVBoxLayout(RDBSave);
+    RDHIST1 = named(new QRadioButton(QStringLiteral("Create History Record on Save Button Pressed"), RDBSave),
+                    "RDHIST1");
+    RDHIST2 = named(
+            new QRadioButton(QStringLiteral("Create History Record on Quote Button Pressed"), RDBSave),
+            "RDHIST2");
+    RDHIST2->setChecked(true);
+    history->addWidget(RDHIST1);
+    history->addWidget(RDHIST2);
+    form->addWidget(RDBSave);
+
+    const auto check = [&](QCheckBox **slot, const char *name, const char *text) {
+        *slot = named(new QCheckBox(QString::fromLatin1(text), Panel2), name);
+        form->addWidget(*slot);
+    };
+    check(&CheckBox1, "CheckBox1", "Show Vetical Lines on Grid");
+    check(&CheckBox2, "CheckBox2", "Show Horizontal Lines on Grid");
+    check(&CHKAUDIOPLY, "CHKAUDIOPLY", "Play Audio File when Stock Quotes Retrieval Complete");
+    check(&CheckBox4, "CheckBox4", "Automatically Retrieve Stock Quotes");
+    check(&CheckBox5, "CheckBox5", "Display All Accounts on Purchase & History Tabs");
+    check(&CHKAVCST, "CHKAVCST", "Calculate Average Cost when Retrieving  Stock Quotes");
+
+    Label8 = label(QStringLiteral("Select Time Interval to Retrieve Stock Quotes:"), Panel2, "Label8");
+    CMBTIME = named(new QComboBox(Panel2), "CMBTIME");
+    CMBTIME->addItems(quoteIntervalEntries());
+    CMBTIME->setCurrentIndex(-1);
+    CMBTIME->setAccessibleName(Label8->text());
+    Label8->setBuddy(CMBTIME);
+    form->addWidget(Label8);
+    form->addWidget(CMBTIME);
+    ColorPicker1 = named(new HuePicker(Panel2), "ColorPicker1");
+    ColorPicker1->setAccessibleName(tr("Grid text colour"));
+    ColorPicker1->setToolTip(tr("Grid text colour"));
+    form->addWidget(ColorPicker1);
+
+    // Transfer to another copy, and backup and restore, come with their own work.
+    auto *transfer = named(new QGroupBox(Panel2), "GRPTRANSFER");
+    auto *transferLayout = new QGridLayout(transfer);
+    transferLayout->addWidget(
+            label(QStringLiteral("Select other Device to Transfer Files:"), transfer, "Label12"), 0, 0, 1, 3);
+    auto *users = named(new QComboBox(transfer), "CMBUSERS");
+    users->setEditable(true);
+    transferLayout->addWidget(users, 1, 0);
+    transferLayout->addWidget(named(new QPushButton(QStringLiteral("Find"), transfer), "FindDevBtn"), 1, 1);
+    transferLayout->addWidget(named(new QPushButton(QStringLiteral("Send"), transfer), "SendFileBtn"), 1, 2);
+    auto *backup = named(new QGroupBox(QStringLiteral(" Backup or Restore All Files "), Panel2), "GroupBox1");
+    auto *backupLayout = new QHBoxLayout(backup);
+    auto *backupRadio
+            = named(new QRadioButton(QStringLiteral("Backup All Tillwick Files"), backup), "RDBACKREST1");
+    backupRadio->setChecked(true);
+    backupLayout->addWidget(backupRadio);
+    backupLayout->addWidget(
+            named(new QRadioButton(QStringLiteral("Restore All Tillwick Files"), backup), "RDBACKREST2"));
+    backupLayout->addWidget(named(new QPushButton(QStringLiteral("BackUp"), backup), "BackRestBtn"));
+    transfer->setEnabled(false);
+    backup->setEnabled(false);
+    form->addWidget(transfer);
+    form->addWidget(backup);
+    form->addStretch(1);
+
+    auto *scroll = new QScrollArea(TabItem5);
+    scroll->setWidget(Panel2);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(scroll, 1);
     TabControl1->addTab(TabItem5, QStringLiteral("Options"));
 }
 
@@ -331,6 +424,10 @@ void TTillwick1::createMenus()
 
     PopupMenu3 = named(new QMenu(this), "PopupMenu3");
     PopupMenu4 = named(new QMenu(this), "PopupMenu4");
+    // The chart colour item is built but kept out of sight.
+    PopupMenu4->addSeparator()->setVisible(false);
+    pmnuChangeColor = named(PopupMenu4->addAction(QStringLiteral("Change Color")), "pmnuChangeColor");
+    pmnuChangeColor->setVisible(false);
 }
 
 void TTillwick1::makeArrowPictures()

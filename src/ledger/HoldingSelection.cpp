@@ -49,6 +49,9 @@ void TTillwick1::TSaveBtnClick()
             ClientDataSet1->write();
             ClientDataSet1->close();
             ClientDataSet1->open();
+            SetupGrid1();
         }
     }
+    if (TabControl1->currentWidget() == TabItem5)
+        SaveOptions();
 }
