@@ -33,6 +33,7 @@ void TTillwick1::BuildAccountTree()
         if (FIRSTTIME_FLG)
             WKACCNTOT += ClientDataSet4->value(QStringLiteral("Total")).toDouble();
     }
+    CMBSTRTACCNT->setCurrentIndex(-1); // the list starts with no entry chosen
     ClientDataSet4->first();
     ClientDataSet4->close();
 }

@@ -305,7 +305,7 @@ void TTillwick1::createOptionsTab()
     check(&CheckBox2, "CheckBox2", "Show Horizontal Lines on Grid");
     check(&CHKAUDIOPLY, "CHKAUDIOPLY", "Play Audio File when Stock Quotes Retrieval Complete");
     check(&CheckBox4, "CheckBox4", "Automatically Retrieve Stock Quotes");
-    check(&CheckBox5, "CheckBox5", "Display All Accounts on Purchase & History Tabs");
+    check(&CheckBox5, "CheckBox5", "Display All Accounts on Purchase && History Tabs");
     check(&CHKAVCST, "CHKAVCST", "Calculate Average Cost when Retrieving  Stock Quotes");
 
     Label8 = label(QStringLiteral("Select Time Interval to Retrieve Stock Quotes:"), Panel2, "Label8");

@@ -172,6 +172,7 @@ void TestOptions::startAccountIsChosenAgain()
                holding(QStringLiteral("200"), QStringLiteral("T"))});
     app.start();
     QCOMPARE(Tillwick1->CURRENT_ACCOUNT, QStringLiteral("100"));
+    QCOMPARE(Tillwick1->CMBSTRTACCNT->currentIndex(), -1); // no start account until one is chosen
     Tillwick1->CMBSTRTACCNT->setCurrentText(QStringLiteral("Broker"));
     save();
     QCOMPARE(Tillwick1->CURRENT_ACCOUNT, QStringLiteral("200"));
