@@ -22,16 +22,18 @@
 #include <QTreeWidget>
 
 namespace {
-// Tells the user once about a table file that could not be read; the program carries on
-// with that table empty and never writes over the file.
-void reportUnreadable(QWidget *parent, const TableStore &store)
+// Tells the user about a table file that could not be read, once per store; the program carries
+// on with that table empty and never writes over the file.
+bool reportUnreadable(QWidget *parent, TableStore &store, bool ok)
 {
-    if (store.isFileProtected()) {
+    if (!ok && store.isFileProtected() && !store.property("unreadableTold").toBool()) {
+        store.setProperty("unreadableTold", true);
         MessageBox::warning(parent,
                             QObject::tr("Tillwick"),
                             QObject::tr("%1\n\nTillwick carries on without it and leaves the file as it is.")
                                     .arg(store.lastError()));
     }
+    return ok;
 }
 } // namespace
 
@@ -268,10 +270,8 @@ void TTillwick1::DisableEditButtons()
 
 bool TTillwick1::OpenDataFile()
 {
-    const bool ok = ::OpenDataFile(paths(), *ClientDataSet1, *ClientDataSet6);
-    if (!ok) {
-        reportUnreadable(this, *ClientDataSet1);
-    }
+    const bool ok = reportUnreadable(
+            this, *ClientDataSet1, ::OpenDataFile(paths(), *ClientDataSet1, *ClientDataSet6));
     if (ClientDataSet1->recordCount() == 0)
         DisableRowButtons();
     else
@@ -281,34 +281,22 @@ bool TTillwick1::OpenDataFile()
 
 bool TTillwick1::OpenDataFile2()
 {
-    const bool ok = ::OpenDataFile2(paths(), *ClientDataSet2);
-    if (!ok)
-        reportUnreadable(this, *ClientDataSet2);
-    return ok;
+    return reportUnreadable(this, *ClientDataSet2, ::OpenDataFile2(paths(), *ClientDataSet2));
 }
 
 bool TTillwick1::OpenDataFile3()
 {
-    const bool ok = ::OpenDataFile3(paths(), *ClientDataSet3);
-    if (!ok)
-        reportUnreadable(this, *ClientDataSet3);
-    return ok;
+    return reportUnreadable(this, *ClientDataSet3, ::OpenDataFile3(paths(), *ClientDataSet3));
 }
 
 bool TTillwick1::OpenDataFile8()
 {
-    const bool ok = ::OpenDataFile8(paths(), *ClientDataSet8);
-    if (!ok)
-        reportUnreadable(this, *ClientDataSet8);
-    return ok;
+    return reportUnreadable(this, *ClientDataSet8, ::OpenDataFile8(paths(), *ClientDataSet8));
 }
 
 bool TTillwick1::OpenAccountsFile()
 {
-    const bool ok = ::OpenAccountsFile(paths(), *ClientDataSet4);
-    if (!ok)
-        reportUnreadable(this, *ClientDataSet4);
-    return ok;
+    return reportUnreadable(this, *ClientDataSet4, ::OpenAccountsFile(paths(), *ClientDataSet4));
 }
 
 bool TTillwick1::OpenOptionsFile()
@@ -318,8 +306,7 @@ bool TTillwick1::OpenOptionsFile()
         loaded = true;
         LoadOptions();
     });
-    if (!ok)
-        reportUnreadable(this, *ClientDataSet5);
+    reportUnreadable(this, *ClientDataSet5, ok);
     // Without saved options the default style still gives the default white text a background
     // it can be read on.
     if (!loaded)

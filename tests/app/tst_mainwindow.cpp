@@ -116,6 +116,7 @@ private slots:
     void menuButtonOpensMenuAndPanel();
     void confirmationClosedByTitleBarIsCancel();
     void geometryIsKeptFromTheSecondRun();
+    void unreadableAccountsFileIsToldAndKept();
 };
 
 void TestMainWindow::firstStartInAnEmptyFolder()
@@ -544,6 +545,26 @@ void TestMainWindow::geometryIsKeptFromTheSecondRun()
     QCOMPARE(options.value(QStringLiteral("Width")).toInt(), placed.width());
     QCOMPARE(options.value(QStringLiteral("Height")).toInt(), placed.height());
     QVERIFY(options.value(QStringLiteral("Style")).isNull());
+}
+
+void TestMainWindow::unreadableAccountsFileIsToldAndKept()
+{
+    AppSession app;
+    app.stop();
+    QFile garbage(app.dataPath(QStringLiteral("Accounts.cds")));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    MessageBox::setNextAnswer(QMessageBox::Ok); // a second box would wait for a person
+    app.start();
+    QVERIFY2(MessageBox::lastText().contains(QStringLiteral("Accounts.cds")),
+             qPrintable(MessageBox::lastText()));
+    QCOMPARE(topLines(), QStringList{QStringLiteral("New Account")});
+    QTest::keyClicks(Tillwick1->Edit1, QStringLiteral("100"));
+    QTest::mouseClick(Tillwick1->PSaveBtn, Qt::LeftButton);
+    app.stop();
+    QVERIFY(garbage.open(QIODevice::ReadOnly));
+    QCOMPARE(garbage.readAll(), QByteArray(4096, 'x'));
 }
 
 QTEST_MAIN(TestMainWindow)
