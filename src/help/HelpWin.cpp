@@ -113,7 +113,6 @@ THelpWin1::THelpWin1(TTillwick1 *main)
     Edit1 = new QLineEdit(QStringLiteral("A"), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(0, 0, 1, 1);
-    Edit1->setStyleSheet(QStringLiteral("QLineEdit { color: lightslategray; }"));
 
     Memo2 = helpTextLines();
 
@@ -305,8 +304,8 @@ void THelpWin1::showEntry(int row)
     ShowSection(kContents[row].section);
 }
 
-// Memo1 takes Edit1's text colour; both it and the text size go into Memo1's own style sheet,
-// which outranks whatever the program's style says about text boxes.
+// Memo1 takes Edit1's text colour, which the style decides; both it and the text size go into Memo1's own
+// style sheet, which outranks whatever the program's style says about text boxes.
 void THelpWin1::applyMemoLook()
 {
     Edit1->ensurePolished();

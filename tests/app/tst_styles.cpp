@@ -64,6 +64,7 @@ double contrast(const QColor &a, const QColor &b)
 // A window with a sample of the program's kinds of controls.
 struct Sampler
 {
+    QStandardItemModel model{3, 3};
     QMainWindow window;
     QTableView *grid = nullptr;
     QTreeWidget *tree = nullptr;
@@ -71,7 +72,7 @@ struct Sampler
     QPushButton *disabled = nullptr;
     QLabel *status = nullptr;
     QLineEdit *edit = nullptr;
-    QStandardItemModel model{3, 3};
+    QCalendarWidget *calendar = nullptr;
 
     Sampler()
     {
@@ -117,7 +118,8 @@ struct Sampler
         groupLayout->addWidget(new QRadioButton(QStringLiteral("On save"), group));
         groupLayout->addWidget(new QCheckBox(QStringLiteral("Lines"), group));
         layout->addWidget(group);
-        layout->addWidget(new QCalendarWidget(page));
+        calendar = new QCalendarWidget(page);
+        layout->addWidget(calendar);
         tabs->addTab(page, QStringLiteral("Options"));
         window.setCentralWidget(tabs);
 
@@ -239,6 +241,13 @@ private slots:
         QVERIFY2(contrast(selectedText, current) >= 4.5, qPrintable(current.name()));
         QVERIFY2(contrast(current, backgrounds.first()) >= 1.5, qPrintable(current.name()));
 
+        // The calendar draws its day names and week numbers on the alternate colour.
+        const QPalette days = s.calendar->findChild<QTableView *>()->palette();
+        for (QPalette::ColorRole role : {QPalette::Base, QPalette::AlternateBase}) {
+            const double c = contrast(days.color(QPalette::Text), days.color(role));
+            QVERIFY2(c >= 4.5, qPrintable(QString::number(c)));
+        }
+
         // A disabled button looks different from an enabled one and can still be read.
         const QImage barShot = s.window.grab().toImage();
         const auto face = [&](QPushButton *b) {
@@ -261,12 +270,22 @@ private slots:
         QVERIFY(s.status->font().pointSizeF() >= 14);
     }
 
-    // The build copies the sheets beside the program, and a changed sheet is copied again.
+    // The build copies the sheets beside the program and beside the tests, and copies a changed
+    // sheet again.
+    void buildCopiesMatchTheSources_data()
+    {
+        QTest::addColumn<QString>("folder");
+        const QString here = QCoreApplication::applicationDirPath();
+        QTest::newRow("tests") << here + QStringLiteral("/Styles");
+        QTest::newRow("program") << here + QStringLiteral("/../Styles");
+    }
+
     void buildCopiesMatchTheSources()
     {
-        const QDir copies(QCoreApplication::applicationDirPath() + QStringLiteral("/../Styles"));
+        QFETCH(QString, folder);
+        const QDir copies(folder);
         if (!copies.exists())
-            QSKIP("the program has not been built in this tree");
+            QSKIP("nothing built there in this tree");
         for (const QString &name : styleNames()) {
             QFile source(stylePath(name));
             QFile copy(copies.filePath(name + QStringLiteral(".Style")));
