@@ -214,20 +214,15 @@ void TTillwick1::FormClose()
 
 void TTillwick1::EnableRowButtons()
 {
-    for (QPushButton *b : {TAddRowBtn,
-                           TQuoteBtn,
-                           TDelBtn,
-                           TUpBtn,
-                           TDwnBtn,
-                           TPrintBtn,
-                           TMergeBtn,
-                           TSortBtn,
-                           TSinglQtBtn,
-                           TAllQtBtn})
-        b->setEnabled(true);
+    setRowButtonsEnabled(true);
 }
 
 void TTillwick1::DisableRowButtons()
+{
+    setRowButtonsEnabled(false);
+}
+
+void TTillwick1::setRowButtonsEnabled(bool enabled)
 {
     for (QPushButton *b : {TAddRowBtn,
                            TQuoteBtn,
@@ -239,7 +234,7 @@ void TTillwick1::DisableRowButtons()
                            TSortBtn,
                            TSinglQtBtn,
                            TAllQtBtn})
-        b->setEnabled(false);
+        b->setEnabled(enabled);
 }
 
 void TTillwick1::EnableAllButtons()

@@ -374,6 +374,7 @@ private:
     void createMenus();
     void connectHandlers();
     void sortHoldings(const QString &order);
+    void setRowButtonsEnabled(bool enabled);
     void makeArrowPictures();
 
     FieldBinder *m_edit8Binder = nullptr;
