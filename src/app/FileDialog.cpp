@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include <optional>
+#include <utility>
 
 namespace {
 std::optional<QString> g_nextFileName;
@@ -19,14 +20,10 @@ QString FileDialog::lastFilter()
     return g_lastFilter;
 }
 
-bool FileDialog::takeAnswer(const QString &filter, QString *answer)
+std::optional<QString> FileDialog::takeAnswer(const QString &filter)
 {
     g_lastFilter = filter;
-    if (!g_nextFileName)
-        return false;
-    *answer = *g_nextFileName;
-    g_nextFileName.reset();
-    return true;
+    return std::exchange(g_nextFileName, std::nullopt);
 }
 
 QString FileDialog::getOpenFileName(QWidget *parent,
@@ -34,9 +31,8 @@ QString FileDialog::getOpenFileName(QWidget *parent,
                                     const QString &dir,
                                     const QString &filter)
 {
-    QString answer;
-    if (takeAnswer(filter, &answer))
-        return answer;
+    if (const auto answer = takeAnswer(filter))
+        return *answer;
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
@@ -45,16 +41,14 @@ QString FileDialog::getSaveFileName(QWidget *parent,
                                     const QString &dir,
                                     const QString &filter)
 {
-    QString answer;
-    if (takeAnswer(filter, &answer))
-        return answer;
+    if (const auto answer = takeAnswer(filter))
+        return *answer;
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }
 
 QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir)
 {
-    QString answer;
-    if (takeAnswer(QString(), &answer))
-        return answer;
+    if (const auto answer = takeAnswer(QString()))
+        return *answer;
     return QFileDialog::getExistingDirectory(parent, caption, dir);
 }

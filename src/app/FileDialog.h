@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 // Every file dialog of the program goes through here, so a test can give the next answer
@@ -25,5 +27,5 @@ public:
     static QString lastFilter();
 
 private:
-    static bool takeAnswer(const QString &filter, QString *answer);
+    static std::optional<QString> takeAnswer(const QString &filter);
 };

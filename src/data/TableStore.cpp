@@ -64,12 +64,12 @@ void TableStore::setState(State state)
     }
 }
 
-void TableStore::setCurrent(int row)
+void TableStore::setCurrent(int row, CurrentNotice notice)
 {
     const int count = int(m_view.size());
     row = count == 0 ? -1 : std::clamp(row, 0, count - 1);
     m_bof = m_eof = count == 0;
-    if (row != m_current) {
+    if (row != m_current || notice == CurrentNotice::Always) {
         m_current = row;
         emit currentChanged(row);
     }
@@ -296,8 +296,7 @@ bool TableStore::post()
             emit rowsInserted(newPos, newPos);
         }
     }
-    m_current = -2; // force the notification: the row under the cursor changed
-    setCurrent(newPos >= 0 ? newPos : oldPos);
+    setCurrent(newPos >= 0 ? newPos : oldPos, CurrentNotice::Always);
     if (m_afterPost)
         m_afterPost(*this);
     return true;
@@ -324,8 +323,7 @@ void TableStore::cancel()
         --m_nextKey;
         setState(State::Browse);
         emit rowsRemoved(pos, pos);
-        m_current = -2;
-        setCurrent(pos);
+        setCurrent(pos, CurrentNotice::Always);
     }
 }
 
@@ -356,8 +354,7 @@ bool TableStore::remove()
     removeFromOrder(row);
     m_view.erase(m_view.begin() + pos);
     emit rowsRemoved(pos, pos);
-    m_current = -2;
-    setCurrent(pos);
+    setCurrent(pos, CurrentNotice::Always);
     return true;
 }
 
@@ -377,8 +374,7 @@ bool TableStore::removeShown()
     const int last = int(m_view.size()) - 1;
     m_view.clear();
     emit rowsRemoved(0, last);
-    m_current = -2;
-    setCurrent(0);
+    setCurrent(0, CurrentNotice::Always);
     return true;
 }
 
@@ -386,16 +382,14 @@ void TableStore::first()
 {
     if (!ensureBrowse())
         return;
-    m_current = -2;
-    setCurrent(0);
+    setCurrent(0, CurrentNotice::Always);
 }
 
 void TableStore::last()
 {
     if (!ensureBrowse())
         return;
-    m_current = -2;
-    setCurrent(int(m_view.size()) - 1);
+    setCurrent(int(m_view.size()) - 1, CurrentNotice::Always);
 }
 
 void TableStore::next()

@@ -110,7 +110,9 @@ private:
     bool fail(ErrorKind kind, const QString &message);
     void clearError();
     void setState(State state);
-    void setCurrent(int row);
+    // The row under the cursor may change even when its position does not (a post, a remove).
+    enum class CurrentNotice { WhenMoved, Always };
+    void setCurrent(int row, CurrentNotice notice = CurrentNotice::WhenMoved);
     bool ensureBrowse();
     void startEmpty();
     void resetRows(const FieldList &fields);

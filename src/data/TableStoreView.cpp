@@ -162,8 +162,7 @@ void TableStore::rebuildView(quint32 keepRow)
         if (it != m_view.end())
             pos = int(it - m_view.begin());
     }
-    m_current = -2;
-    setCurrent(pos);
+    setCurrent(pos, CurrentNotice::Always);
     emit reset();
 }
 
