@@ -1,13 +1,18 @@
 #include "app/MessageBox.h"
 
+#include <QList>
+
 namespace {
-QMessageBox::StandardButton g_nextAnswer = QMessageBox::NoButton;
+QList<QMessageBox::StandardButton> g_nextAnswers;
 QString g_lastText;
 } // namespace
 
 void MessageBox::setNextAnswer(QMessageBox::StandardButton answer)
 {
-    g_nextAnswer = answer;
+    if (answer == QMessageBox::NoButton)
+        g_nextAnswers.clear();
+    else
+        g_nextAnswers.append(answer);
 }
 
 QString MessageBox::lastText()
@@ -23,11 +28,8 @@ QMessageBox::StandardButton MessageBox::ask(QWidget *parent,
                                             QMessageBox::StandardButton defaultButton)
 {
     g_lastText = text;
-    if (g_nextAnswer != QMessageBox::NoButton) {
-        const auto answer = g_nextAnswer;
-        g_nextAnswer = QMessageBox::NoButton;
-        return answer;
-    }
+    if (!g_nextAnswers.isEmpty())
+        return g_nextAnswers.takeFirst();
     QMessageBox box(icon, title, text, buttons, parent);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);

@@ -24,7 +24,8 @@ public:
                                                 QMessageBox::StandardButtons buttons
                                                 = QMessageBox::Yes | QMessageBox::No);
 
-    // The answer given to the next box instead of showing it; NoButton shows boxes again.
+    // The answer given to the next box instead of showing it; answers set one after another
+    // answer the boxes in that order. NoButton drops them all, so boxes show again.
     static void setNextAnswer(QMessageBox::StandardButton answer);
     // The text of the last box asked for, shown or answered.
     static QString lastText();

@@ -9,17 +9,19 @@
 #include "data/TableStore.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRadioButton>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDrag>
 #include <QDropEvent>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
@@ -79,6 +81,10 @@ void TTillwick1::createStores()
     ClientDataSet1->setOnNewRecord([this](TableStore &) { ClientDataSet1NewRecord(); });
     ClientDataSet1->setBeforePost([this](TableStore &) { ClientDataSet1BeforePost(); });
     ClientDataSet1->setAfterPost([this](TableStore &) { ClientDataSet1AfterPost(); });
+    ClientDataSet2->setOnNewRecord([this](TableStore &) { ClientDataSet2NewRecord(); });
+    ClientDataSet2->setBeforePost([this](TableStore &) { ClientDataSet2BeforePost(); });
+    ClientDataSet2->setAfterPost([this](TableStore &) { ClientDataSet2AfterPost(); });
+    ClientDataSet3->setBeforePost([this](TableStore &) { ClientDataSet3BeforePost(); });
 }
 
 void TTillwick1::connectHandlers()
@@ -132,6 +138,22 @@ void TTillwick1::connectHandlers()
     StringGrid5->setRowSelection(true);
     connect(StringGrid5, &StringGrid::selectionChanged, this, &TTillwick1::StringGrid5Click);
     StringGrid2->setPopupMenu(PopupMenu3);
+    connect(StringGrid2, &StringGrid::selectionChanged, this, &TTillwick1::StringGrid2Click);
+    connect(pmnuPurchase, &QAction::triggered, this, &TTillwick1::pmnuPurchaseClick);
+    connect(pmnuSell, &QAction::triggered, this, &TTillwick1::pmnuSellClick);
+    connect(pmnuSplit, &QAction::triggered, this, &TTillwick1::pmnuSplitClick);
+    connect(pmnuDate, &QAction::triggered, this, &TTillwick1::pmnuDateClick);
+    connect(Calendar1, &QCalendarWidget::clicked, this, &TTillwick1::Calendar1DateSelected);
+    connect(CalOKBtn, &QPushButton::clicked, this, &TTillwick1::CalOKBtnClick);
+    connect(CanPurDteBtn, &QPushButton::clicked, this, &TTillwick1::CanPurDteBtnClick);
+    connect(CalCloseBtn, &QPushButton::clicked, this, &TTillwick1::CalCloseBtnClick);
+    connect(CMBTRAN, &QComboBox::currentIndexChanged, this, &TTillwick1::CMBTRANChange);
+    connect(CanPurBtn, &QPushButton::clicked, this, &TTillwick1::CanPurBtnClick);
+    connect(TClcAveCst, &QPushButton::clicked, this, &TTillwick1::TClcAveCstClick);
+    Edit7->installEventFilter(this);
+    StringGrid3->setReadOnly(true);
+    StringGrid3->setRowSelection(true);
+    connect(StringGrid3, &StringGrid::selectionChanged, this, &TTillwick1::StringGrid3Click);
 
     StringGrid1->setStore(ClientDataSet1, QStringLiteral("ClientDataSet1"));
     StringGrid4->setStore(ClientDataSet1, QStringLiteral("ClientDataSet1"));
@@ -141,6 +163,12 @@ void TTillwick1::connectHandlers()
     m_edit8Binder = new FieldBinder(Edit8, ClientDataSet1, QStringLiteral("Symbol"), this);
     m_edit9Binder = new FieldBinder(Edit9, ClientDataSet1, QStringLiteral("Name"), this);
     m_edit10Binder = new FieldBinder(Edit10, ClientDataSet1, QStringLiteral("Quantity"), this);
+    m_transactionBinders = {new FieldBinder(Edit5, ClientDataSet2, QStringLiteral("Quantity"), this),
+                            new FieldBinder(Edit6, ClientDataSet2, QStringLiteral("Price"), this),
+                            new FieldBinder(Edit7, ClientDataSet2, QStringLiteral("TransDateDsp"), this),
+                            new FieldBinder(CMBTRAN, ClientDataSet2, QStringLiteral("Transaction"), this)};
+    m_entryBinders
+            = QList<FieldBinder *>{m_edit8Binder, m_edit9Binder, m_edit10Binder} + m_transactionBinders;
 
     connect(ListBox1, &QListWidget::itemClicked, this, &TTillwick1::ListBox1ItemClick);
     connect(CheckBox1, &QCheckBox::toggled, this, &TTillwick1::CheckBox1Change);
@@ -213,6 +241,10 @@ bool TTillwick1::eventFilter(QObject *watched, QEvent *event)
         }
         if (watched == Panel4) {
             Panel4DblClick();
+            return true;
+        }
+        if (watched == Edit7) {
+            Edit7DblClick();
             return true;
         }
     }

@@ -9,6 +9,7 @@
 
 class QAction;
 class QAudioOutput;
+class QCalendarWidget;
 class QCheckBox;
 class QGroupBox;
 class QMediaPlayer;
@@ -124,8 +125,25 @@ public:
     StringGrid *StringGrid4 = nullptr;
     StringGrid *StringGrid2 = nullptr;
     QMenu *PopupMenu3 = nullptr;
-    QFrame *Panel3 = nullptr;
+    QAction *pmnuPurchase = nullptr;
+    QAction *pmnuSell = nullptr;
+    QAction *pmnuSplit = nullptr;
+    QAction *pmnuDate = nullptr;
     QFrame *Panel5 = nullptr;
+    QLabel *Label13 = nullptr;
+    QLabel *Label14 = nullptr;
+    QLabel *Label15 = nullptr;
+    QLabel *Label16 = nullptr;
+    QLineEdit *Edit5 = nullptr;
+    QLineEdit *Edit6 = nullptr;
+    QLineEdit *Edit7 = nullptr;
+    QComboBox *CMBTRAN = nullptr;
+    QPushButton *CanPurBtn = nullptr;
+    QFrame *Panel3 = nullptr;
+    QCalendarWidget *Calendar1 = nullptr;
+    QPushButton *CalOKBtn = nullptr;
+    QPushButton *CalCloseBtn = nullptr;
+    QPushButton *CanPurDteBtn = nullptr;
 
     // Graphs tab.
     QMenu *PopupMenu4 = nullptr;
@@ -229,6 +247,7 @@ public:
     QString GRPHACCNT;
     QString GRPHSYMBL;
     bool SKIP_FLG = false;
+    bool ALLQUOTES_FLG = false;
     bool MAC2_FLG = false;
     int TIME_ACCUM = 0;
     int TIME1 = 0;
@@ -270,6 +289,16 @@ public:
 
     // Totals.
     void CalcAccountTotals(const QString &account);
+
+    // Transactions, average cost and history.
+    // Recomputes the quantity and average cost of the holding whose transactions the transactions
+    // table shows; false when a store refused the change.
+    bool CalcAveCost();
+    // Average costs of every holding the holdings table shows, without writing Summary.cds.
+    bool CalcAccountAveCosts();
+    void AddHistoryRecord();
+    // Copies every history record into HistoryArcv.cds; false (with a message) when it could not.
+    bool ArchiveHistory();
 
     // Options and appearance.
     void LoadOptions();
@@ -355,6 +384,28 @@ public slots:
     void StringGrid4Click();
     void StringGrid5Click();
 
+    // Purchases tab.
+    void ClientDataSet2NewRecord();
+    void ClientDataSet2BeforePost();
+    void ClientDataSet2AfterPost();
+    void StringGrid2Click();
+    void pmnuPurchaseClick();
+    void pmnuSellClick();
+    void pmnuSplitClick();
+    void pmnuDateClick();
+    void Edit7DblClick();
+    void Calendar1DateSelected();
+    void CalOKBtnClick();
+    void CanPurDteBtnClick();
+    void CalCloseBtnClick();
+    void CMBTRANChange();
+    void CanPurBtnClick();
+    void TClcAveCstClick();
+
+    // History tab.
+    void ClientDataSet3BeforePost();
+    void StringGrid3Click();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -374,12 +425,23 @@ private:
     void createMenus();
     void connectHandlers();
     void sortHoldings(const QString &order);
+    void filterTransactionsToHolding();
+    void startTransaction();
+    void setTransactionType(const QString &type);
+    void takeCalendarDate();
+    void deleteTransaction();
+    void deleteHistory();
+    int findHolding(const TableStore *store, const QString &account, const QString &symbol) const;
+    // A field of the holding the current transaction belongs to; invalid when it is not shown.
+    QVariant transactionHoldingValue(const QString &field) const;
     void setRowButtonsEnabled(bool enabled);
     void makeArrowPictures();
 
     FieldBinder *m_edit8Binder = nullptr;
     FieldBinder *m_edit9Binder = nullptr;
     FieldBinder *m_edit10Binder = nullptr;
+    QList<FieldBinder *> m_transactionBinders;
+    QList<FieldBinder *> m_entryBinders; // every entry-panel box, of both panels
     bool m_shown = false;
     bool m_closed = false;
 };

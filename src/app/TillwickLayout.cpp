@@ -7,6 +7,7 @@
 #include "binding/StringGrid.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -221,10 +222,58 @@ void TTillwick1::createPurchasesTab()
     Splitter2->addWidget(StringGrid4);
     Splitter2->addWidget(StringGrid2);
     layout->addWidget(Splitter2);
-    Panel3 = panel(TabItem2, "Panel3");
-    Panel3->hide();
+
     Panel5 = panel(TabItem2, "Panel5");
+    auto *form = new QGridLayout(Panel5);
+    Label13 = label(QStringLiteral("Transaction Quantity"), Panel5, "Label13");
+    Edit5 = editBox(Panel5, "Edit5", Label13->text());
+    Label14 = label(QStringLiteral("Transaction Price"), Panel5, "Label14");
+    Edit6 = editBox(Panel5, "Edit6", Label14->text());
+    Label15 = label(QStringLiteral("Transaction Date"), Panel5, "Label15");
+    Edit7 = editBox(Panel5, "Edit7", Label15->text());
+    Edit7->setToolTip(tr("Double-click to choose the date"));
+    Label16 = label(QStringLiteral("Transaction Type"), Panel5, "Label16");
+    CMBTRAN = named(new QComboBox(Panel5), "CMBTRAN");
+    CMBTRAN->addItems({QStringLiteral("Purchase"), QStringLiteral("Sell"), QStringLiteral("Split")});
+    CMBTRAN->setCurrentIndex(0);
+    CMBTRAN->setAccessibleName(Label16->text());
+    Label13->setBuddy(Edit5);
+    Label14->setBuddy(Edit6);
+    Label15->setBuddy(Edit7);
+    Label16->setBuddy(CMBTRAN);
+    CanPurBtn = named(new QPushButton(QStringLiteral("X"), Panel5), "CanPurBtn");
+    CanPurBtn->setToolTip(QStringLiteral("Save and Close Information"));
+    CanPurBtn->setAccessibleName(CanPurBtn->toolTip());
+    CanPurBtn->setFixedSize(26, 24);
+    form->addWidget(CanPurBtn, 0, 1, Qt::AlignRight);
+    int row = 1;
+    for (auto [caption, box] : {std::pair<QLabel *, QWidget *>{Label13, Edit5},
+                                std::pair<QLabel *, QWidget *>{Label14, Edit6},
+                                std::pair<QLabel *, QWidget *>{Label15, Edit7},
+                                std::pair<QLabel *, QWidget *>{Label16, CMBTRAN}}) {
+        form->addWidget(caption, row++, 0, 1, 2);
+        form->addWidget(box, row++, 0, 1, 2);
+    }
+    Panel5->resize(260, 280);
     Panel5->hide();
+
+    Panel3 = panel(TabItem2, "Panel3");
+    auto *calendarLayout = new QGridLayout(Panel3);
+    CanPurDteBtn = named(new QPushButton(QStringLiteral("X"), Panel3), "CanPurDteBtn");
+    CanPurDteBtn->setToolTip(tr("Close"));
+    CanPurDteBtn->setAccessibleName(tr("Close the calendar"));
+    CanPurDteBtn->setFixedSize(26, 24);
+    Calendar1 = named(new QCalendarWidget(Panel3), "Calendar1");
+    Calendar1->setAccessibleName(QStringLiteral("Transaction Date"));
+    Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    CalOKBtn = named(new QPushButton(QStringLiteral("Select"), Panel3), "CalOKBtn");
+    CalCloseBtn = named(new QPushButton(QStringLiteral("Close"), Panel3), "CalCloseBtn");
+    CalOKBtn->hide();
+    CalCloseBtn->hide();
+    calendarLayout->addWidget(CanPurDteBtn, 0, 1, Qt::AlignRight);
+    calendarLayout->addWidget(Calendar1, 1, 0, 1, 2);
+    Panel3->resize(300, 260);
+    Panel3->hide();
     TabControl1->addTab(TabItem2, QStringLiteral("Purchases"));
 }
 
@@ -423,6 +472,11 @@ void TTillwick1::createMenus()
     pmnuprchDate = named(PopupMenu2->addAction(QStringLiteral("Sort by Purchase Date")), "pmnuprchDate");
 
     PopupMenu3 = named(new QMenu(this), "PopupMenu3");
+    pmnuPurchase = named(PopupMenu3->addAction(QStringLiteral("Purchase")), "pmnuPurchase");
+    pmnuSell = named(PopupMenu3->addAction(QStringLiteral("Sell")), "pmnuSell");
+    pmnuSplit = named(PopupMenu3->addAction(QStringLiteral("Split")), "pmnuSplit");
+    PopupMenu3->addSeparator();
+    pmnuDate = named(PopupMenu3->addAction(QStringLiteral("Select Transaction Date")), "pmnuDate");
     PopupMenu4 = named(new QMenu(this), "PopupMenu4");
     // The chart colour item is built but kept out of sight.
     PopupMenu4->addSeparator()->setVisible(false);

@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 
 namespace {
@@ -77,6 +78,8 @@ void TTillwick1::StringGrid1EditingDone(int ACol, int ARow)
         if (ACol == 6)
             WKTOTAL2 = quantity * cellNumber(StringGrid1, ARow, 6);
         CalcAccountTotals(CURRENT_ACCOUNT);
+        if (RDHIST2->isChecked())
+            AddHistoryRecord();
     }
     SAVETOFILE_FLG = true;
 }
@@ -89,6 +92,10 @@ void TTillwick1::StringGrid1DragDrop(QWidget *panel, const QPoint &at)
 
 void TTillwick1::TAddRowBtnClick()
 {
+    if (TabControl1->currentWidget() == TabItem2) {
+        startTransaction();
+        return;
+    }
     if (TabControl1->currentWidget() != TabItem1)
         return;
     if (!ClientDataSet1->append()) {
@@ -182,6 +189,14 @@ void TTillwick1::TSortBtnClick()
 
 void TTillwick1::TDelBtnClick()
 {
+    if (TabControl1->currentWidget() == TabItem2) {
+        deleteTransaction();
+        return;
+    }
+    if (TabControl1->currentWidget() == TabItem4) {
+        deleteHistory();
+        return;
+    }
     if (TabControl1->currentWidget() != TabItem1)
         return;
     if (ClientDataSet1->recordCount() == 0) {

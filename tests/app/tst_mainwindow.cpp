@@ -7,6 +7,8 @@
 #include "data/Layouts.h"
 #include "data/TableStore.h"
 #include "support/AppSession.h"
+#include "support/Records.h"
+#include "support/WindowDriver.h"
 
 #include <QFile>
 #include <QFrame>
@@ -22,71 +24,18 @@
 namespace {
 QVariantMap account(const QString &number, const QString &name, const QString &desc, double total = 0)
 {
-    return {{QStringLiteral("FrstAccountNo"), number},
-            {QStringLiteral("AccountNo"), number},
-            {QStringLiteral("AccountName"), name},
-            {QStringLiteral("AccountDesc"), desc},
-            {QStringLiteral("Total"), total}};
+    return accountRecord(number, name, desc, total);
 }
 
 QVariantMap
 holding(const QString &accountNo, const QString &symbol, double quantity, double price, double aveCost)
 {
-    return {{QStringLiteral("FrstAccountNo"), accountNo},
-            {QStringLiteral("AccountNo"), accountNo},
-            {QStringLiteral("Symbol"), symbol},
-            {QStringLiteral("Name"), symbol + QStringLiteral(" Inc")},
-            {QStringLiteral("Quantity"), quantity},
-            {QStringLiteral("Price"), price},
-            {QStringLiteral("Extension"), quantity * price},
-            {QStringLiteral("AveCost"), aveCost},
-            {QStringLiteral("Difference"), quantity * price - quantity * aveCost}};
+    return holdingRecord(accountNo, symbol, quantity, price, aveCost);
 }
 
 void seed(AppSession &app, const QList<QVariantMap> &accounts, const QList<QVariantMap> &holdings)
 {
-    app.stop();
-    seedTable(app.dataPath(QStringLiteral("Accounts.cds")), QStringLiteral("Accounts.cds"), accounts);
-    seedTable(app.dataPath(QStringLiteral("Summary.cds")), QStringLiteral("Summary.cds"), holdings);
-    app.start();
-}
-
-QStringList topLines()
-{
-    QStringList lines;
-    for (int i = 0; i < Tillwick1->TreeView1->topLevelItemCount(); ++i)
-        lines << Tillwick1->TreeView1->topLevelItem(i)->text(0);
-    return lines;
-}
-
-void clickAccountLine(int line)
-{
-    QTreeWidget *tree = Tillwick1->TreeView1;
-    QTreeWidgetItem *item = tree->topLevelItem(line);
-    QVERIFY(item);
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-}
-
-QString cell(StringGrid *grid, int row, int column)
-{
-    return grid->model()->index(row, column).data(Qt::DisplayRole).toString();
-}
-
-// Types text into a cell through its editor, as a user does, and ends the edit with Enter.
-void editCell(StringGrid *grid, int row, int column, const QString &text)
-{
-    const QModelIndex index = grid->model()->index(row, column);
-    grid->setCurrentIndex(index);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
-    grid->edit(index);
-    auto *editor = grid->viewport()->findChild<QLineEdit *>();
-    QVERIFY(editor);
-    editor->selectAll();
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate ends the edit from the event loop.
-    QTRY_VERIFY(!grid->viewport()->findChild<QLineEdit *>() || !editor->isVisible());
+    seedAndStart(app, {accounts, holdings, {}, {}});
 }
 } // namespace
 

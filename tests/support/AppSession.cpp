@@ -67,7 +67,7 @@ void seedTable(const QString &path, const QString &layoutFileName, const QList<Q
     QVERIFY2(store.close(), qPrintable(store.lastError()));
 }
 
-void answerConfirmation(bool ok)
+QTimer *answerConfirmation(bool ok)
 {
     auto *timer = new QTimer;
     timer->setInterval(10);
@@ -79,4 +79,5 @@ void answerConfirmation(bool ok)
         QTest::mouseClick(ok ? MessageWin1->OKBtn : MessageWin1->CancelBtn, Qt::LeftButton);
     });
     timer->start();
+    return timer;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariantMap>
 
+class QTimer;
 class TableStore;
 
 // Runs the program's windows in a fresh data folder: CreateWindows() and the main window shown,
@@ -33,5 +34,6 @@ private:
 // field names to values.
 void seedTable(const QString &path, const QString &layoutFileName, const QList<QVariantMap> &rows);
 
-// Answers the confirmation window the next time it shows, by clicking "OK" or "Cancel".
-void answerConfirmation(bool ok);
+// Answers the confirmation window the next time it shows, by clicking "OK" or "Cancel". Deleting
+// the returned timer withdraws the answer.
+QTimer *answerConfirmation(bool ok);
