@@ -7,6 +7,7 @@
 #include "data/TextHelpers.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 
 void TTillwick1::AddHistoryRecord()
@@ -119,8 +120,11 @@ void TTillwick1::deleteHistory()
     if (answer != QMessageBox::No) {
         // A history file that could not be read is the user's data: it is neither archived nor deleted.
         if (h.isFileProtected()) {
-            MessageBox::warning(
-                    this, tr("Tillwick"), tr("The history cannot be deleted: %1").arg(h.lastError()));
+            MessageBox::warning(this,
+                                tr("Tillwick"),
+                                tr("%1 could not be read, so the history is left as it is: nothing was "
+                                   "archived or deleted.")
+                                        .arg(QDir::toNativeSeparators(h.fileName())));
             return;
         }
         // Nothing is deleted unless every record is safe in the archive.
