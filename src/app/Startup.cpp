@@ -120,6 +120,7 @@ void TTillwick1::TabControl1Change()
         if (Panel6->property("tag").toInt() == 1)
             Panel6->show();
     } else if (tab == TabItem2) {
+        placePurchasePanels();
         if (noHoldings)
             DisableEditButtons();
         if (Panel3->property("tag").toInt() == 1)
@@ -166,15 +167,20 @@ void TTillwick1::FormResize()
     // The entry panel keeps to the top right of its tab.
     if (Panel6 && TabItem1)
         Panel6->move(std::max(0, TabItem1->width() - Panel6->width() - 8), 8);
-    // On the Purchases tab the entry panel keeps there too, the calendar to its left.
-    if (Panel5 && Panel3 && TabItem2) {
-        Panel5->move(std::max(0, TabItem2->width() - Panel5->width() - 8), 8);
-        Panel3->move(std::max(0, Panel5->x() - Panel3->width() - 8), 8);
-    }
+    placePurchasePanels();
     if (Panel2 && CMBSTRTACCNT && Panel2->width() > 420) {
         CMBSTRTACCNT->setFixedWidth(Panel2->width() - 210);
         Edit4->setFixedWidth(Panel2->width() - 210);
     }
+}
+
+void TTillwick1::placePurchasePanels()
+{
+    // On the Purchases tab the entry panel keeps to the top right too, the calendar to its left.
+    if (!Panel5 || !Panel3 || !TabItem2)
+        return;
+    Panel5->move(std::max(0, TabItem2->width() - Panel5->width() - 8), 8);
+    Panel3->move(std::max(0, Panel5->x() - Panel3->width() - 8), 8);
 }
 
 void TTillwick1::Timer1Timer()

@@ -436,6 +436,7 @@ private:
     QVariant transactionHoldingValue(const QString &field) const;
     void setRowButtonsEnabled(bool enabled);
     void makeArrowPictures();
+    void placePurchasePanels();
 
     FieldBinder *m_edit8Binder = nullptr;
     FieldBinder *m_edit9Binder = nullptr;

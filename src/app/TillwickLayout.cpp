@@ -55,6 +55,15 @@ QLabel *label(const QString &text, QWidget *parent, const char *name)
     return named(new QLabel(text, parent), name);
 }
 
+// The small "X" that closes a floating panel; no padding, so the letter fits.
+QPushButton *closeBox(QWidget *parent, const char *name)
+{
+    auto *button = named(new QPushButton(QStringLiteral("X"), parent), name);
+    button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; min-width: 0px; }"));
+    button->setFixedSize(28, 24);
+    return button;
+}
+
 QLineEdit *editBox(QWidget *parent, const char *name, const QString &accessibleName)
 {
     auto *edit = named(new QLineEdit(parent), name);
@@ -241,10 +250,9 @@ void TTillwick1::createPurchasesTab()
     Label14->setBuddy(Edit6);
     Label15->setBuddy(Edit7);
     Label16->setBuddy(CMBTRAN);
-    CanPurBtn = named(new QPushButton(QStringLiteral("X"), Panel5), "CanPurBtn");
+    CanPurBtn = closeBox(Panel5, "CanPurBtn");
     CanPurBtn->setToolTip(QStringLiteral("Save and Close Information"));
     CanPurBtn->setAccessibleName(CanPurBtn->toolTip());
-    CanPurBtn->setFixedSize(26, 24);
     form->addWidget(CanPurBtn, 0, 1, Qt::AlignRight);
     int row = 1;
     for (auto [caption, box] : {std::pair<QLabel *, QWidget *>{Label13, Edit5},
@@ -259,10 +267,9 @@ void TTillwick1::createPurchasesTab()
 
     Panel3 = panel(TabItem2, "Panel3");
     auto *calendarLayout = new QGridLayout(Panel3);
-    CanPurDteBtn = named(new QPushButton(QStringLiteral("X"), Panel3), "CanPurDteBtn");
+    CanPurDteBtn = closeBox(Panel3, "CanPurDteBtn");
     CanPurDteBtn->setToolTip(tr("Close"));
     CanPurDteBtn->setAccessibleName(tr("Close the calendar"));
-    CanPurDteBtn->setFixedSize(26, 24);
     Calendar1 = named(new QCalendarWidget(Panel3), "Calendar1");
     Calendar1->setAccessibleName(QStringLiteral("Transaction Date"));
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
