@@ -6,6 +6,7 @@
 #include "data/Layouts.h"
 #include "data/TableStore.h"
 #include "data/TextHelpers.h"
+#include "quotes/SearchCodes.h"
 
 #include <QAudioOutput>
 #include <QComboBox>
@@ -46,6 +47,11 @@ void TTillwick1::FormCreate()
     TIME_ACCUM = TIME1 = 0;
     STYLE_NAME = QStringLiteral("Air");
     GRPHALL_FLG = true;
+    const SearchCodes markers = defaultSearchCodes();
+    SRCHSTCK1 = markers.SRCHSTCK1;
+    SRCHSTCK2 = markers.SRCHSTCK2;
+    SRCHMUTFD1 = markers.SRCHMUTFD1;
+    SRCHMUTFD2 = markers.SRCHMUTFD2;
 
     const DataPaths p = dataPathsForCurrentDir();
     HELPPATH = p.HELPPATH;
@@ -62,7 +68,7 @@ void TTillwick1::FormCreate()
     FOCUSEDCONTROL = QStringLiteral("StringGrid1");
     LoadAllTables();
     OpenOptionsFile();
-    // Quotes are still to come (markers, quote runs); the player plays after them.
+    LoadSearchCodes();
     MediaPlayer1 = new QMediaPlayer(this);
     MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
     AudioOutput1 = new QAudioOutput(this);
@@ -181,11 +187,6 @@ void TTillwick1::placePurchasePanels()
         return;
     Panel5->move(std::max(0, TabItem2->width() - Panel5->width() - 8), 8);
     Panel3->move(std::max(0, Panel5->x() - Panel3->width() - 8), 8);
-}
-
-void TTillwick1::Timer1Timer()
-{
-    Label1->setText(QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
 }
 
 void TTillwick1::TCloseBtnClick()

@@ -7,6 +7,7 @@
 #include "binding/StringGrid.h"
 #include "data/Layouts.h"
 #include "data/TableStore.h"
+#include "quotes/HttpClient.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -36,6 +37,8 @@ TTillwick1::TTillwick1(QWidget *parent)
     move(0, 0);
 
     createStores();
+    NetHTTP1 = new HttpClient(this);
+    NetHTTP1->setObjectName(QStringLiteral("NetHTTP1"));
     createMenus();
     createToolBar();
     createAccountColumn();
@@ -130,6 +133,10 @@ void TTillwick1::connectHandlers()
     connect(pmnuDeleteAll1, &QAction::triggered, this, &TTillwick1::pmnuDeleteAll1Click);
     connect(TSaveBtn, &QPushButton::clicked, this, &TTillwick1::TSaveBtnClick);
     connect(TTotalBtn, &QPushButton::clicked, this, &TTillwick1::TTotalBtnClick);
+    connect(TQuoteBtn, &QPushButton::clicked, this, &TTillwick1::TQuoteBtnClick);
+    connect(TSinglQtBtn, &QPushButton::clicked, this, &TTillwick1::TSinglQtBtnClick);
+    connect(TAllQtBtn, &QPushButton::clicked, this, &TTillwick1::TAllQtBtnClick);
+    connect(TRenameBtn, &QPushButton::clicked, this, &TTillwick1::TRenameBtnClick);
 
     StringGrid4->setReadOnly(true);
     StringGrid4->setRowSelection(true);

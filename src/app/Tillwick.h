@@ -1,12 +1,15 @@
 #pragma once
 
 #include "data/DataFiles.h"
+#include "quotes/HttpRequest.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
 
+class HttpClient;
 class QAction;
 class QAudioOutput;
 class QCalendarWidget;
@@ -213,6 +216,15 @@ public:
     QString Memo1;
     QString Memo12;
 
+    // Quote pages: the markers, the one HTTP layer and its last answer.
+    QString SRCHSTCK1;
+    QString SRCHSTCK2;
+    QString SRCHMUTFD1;
+    QString SRCHMUTFD2;
+    HttpClient *NetHTTP1 = nullptr;
+    HttpResult LRESPONSE;
+    bool RENMPRMPT_FLG = false;
+
     // Shared state.
     bool FIRSTTIME_FLG = true;
     QString CURRENT_ACCOUNT;
@@ -250,7 +262,7 @@ public:
     bool ALLQUOTES_FLG = false;
     bool MAC2_FLG = false;
     int TIME_ACCUM = 0;
-    int TIME1 = 0;
+    qint64 TIME1 = 0; // seconds since the epoch, by clock()
     bool HELPWIN_FLG = false;
     bool FRMPRNT_FLG = false;
     bool FRMMRGE_FLG = false;
@@ -310,6 +322,20 @@ public:
     // Loads the chosen style; when report is set a failure is told to the user.
     bool LoadStyleFile(bool report = true);
 
+    // Quote page markers.
+    bool FetchSearchCodes();
+    void LoadSearchCodes();
+
+    // Quote runs.
+    bool isQuoteRunning() const { return m_quoteRunning; }
+    bool isRetrievingNames() const { return m_retrievingNames; }
+    void setRetrievingNames(bool on) { m_retrievingNames = on; }
+    // How many holdings' pages a run fetches ahead at once (1: one at a time).
+    void setQuoteConcurrency(int lookups) { m_quoteConcurrency = lookups; }
+    // The clock the automatic quote counts with; tests replace it.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+    QDateTime clock() const { return m_clock ? m_clock() : QDateTime::currentDateTime(); }
+
     // Asks through the confirmation window; true when the user answered "OK".
     bool confirm(const QString &text);
 
@@ -360,6 +386,12 @@ public slots:
     void TDelBtnClick();
     void pmnuDeleteAll1Click();
     void TSaveBtnClick();
+
+    // Quotes.
+    void TQuoteBtnClick();
+    void TSinglQtBtnClick();
+    void TAllQtBtnClick();
+    void TRenameBtnClick();
 
     // Totals.
     void TTotalBtnClick();
@@ -437,12 +469,20 @@ private:
     void setRowButtonsEnabled(bool enabled);
     void makeArrowPictures();
     void placePurchasePanels();
+    void setQuoteControlsEnabled(bool enabled);
+    bool refusedDuringQuoteRun();
+    void quoteAccount();
 
     FieldBinder *m_edit8Binder = nullptr;
     FieldBinder *m_edit9Binder = nullptr;
     FieldBinder *m_edit10Binder = nullptr;
     QList<FieldBinder *> m_transactionBinders;
     QList<FieldBinder *> m_entryBinders; // every entry-panel box, of both panels
+    bool m_quoteRunning = false;
+    bool m_singleQuoteRunning = false;
+    bool m_retrievingNames = false;
+    int m_quoteConcurrency = 4;
+    std::function<QDateTime()> m_clock;
     bool m_shown = false;
     bool m_closed = false;
 };

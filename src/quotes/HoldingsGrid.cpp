@@ -92,6 +92,8 @@ void TTillwick1::StringGrid1DragDrop(QWidget *panel, const QPoint &at)
 
 void TTillwick1::TAddRowBtnClick()
 {
+    if (refusedDuringQuoteRun())
+        return;
     if (TabControl1->currentWidget() == TabItem2) {
         startTransaction();
         return;
@@ -141,6 +143,8 @@ void TTillwick1::TDwnBtnClick()
 
 void TTillwick1::sortHoldings(const QString &order)
 {
+    if (refusedDuringQuoteRun())
+        return;
     ClientDataSet1->close();
     ClientDataSet1->setIndexFieldNames(order);
     ClientDataSet1->open();
@@ -189,6 +193,8 @@ void TTillwick1::TSortBtnClick()
 
 void TTillwick1::TDelBtnClick()
 {
+    if (refusedDuringQuoteRun())
+        return;
     if (TabControl1->currentWidget() == TabItem2) {
         deleteTransaction();
         return;
@@ -218,6 +224,8 @@ void TTillwick1::TDelBtnClick()
 
 void TTillwick1::pmnuDeleteAll1Click()
 {
+    if (refusedDuringQuoteRun())
+        return;
     const QString first = ClientDataSet1->recordCount() > 0
                                   ? ClientDataSet1->value(QStringLiteral("FrstAccountNo")).toString()
                                   : QString();
