@@ -153,8 +153,10 @@ void TTillwick1::quoteAccount()
         symbols << cellText(StringGrid1, row, SymbolColumn).toLower();
     }
     QuotePrefetcher prefetcher(NetHTTP1, quoteBaseUrl());
-    prefetcher.setMaxLookups(m_quoteConcurrency);
-    prefetcher.start(symbols);
+    if (m_quoteConcurrency > 1) {
+        prefetcher.setMaxLookups(m_quoteConcurrency);
+        prefetcher.start(symbols);
+    }
 
     for (int i = 0; i < ids.size(); ++i) {
         if (!s.locate(QStringLiteral("ID"), ids[i]))
@@ -166,7 +168,10 @@ void TTillwick1::quoteAccount()
         const double oldExtension = cellNumber(StringGrid1, row, ExtensionColumn);
         WKTOTAL1 += oldExtension;
 
-        const QuoteLookupResult result = prefetcher.take(i);
+        // One at a time the walk starts only now; otherwise the next pages are already coming.
+        const QuoteLookupResult result = m_quoteConcurrency > 1
+                                                 ? prefetcher.take(i)
+                                                 : lookupPrice(*NetHTTP1, quoteBaseUrl(), symbols[i]);
         keepResponse(this, result);
         // Events ran while waiting: find the holding again.
         if (!s.locate(QStringLiteral("ID"), ids[i]))
