@@ -28,6 +28,7 @@ bench: deps
 		-DTILLWICK_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@$(BENCH_DIR)/bench/bench_tablestore
+	@$(BENCH_DIR)/bench/bench_ledger
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -3,6 +3,7 @@
 // never treated as a failure.
 //
 // Usage: bench_tablestore [rows]   (default 1000000)
+#include "BenchNames.h"
 #include "data/DateText.h"
 #include "data/Layouts.h"
 #include "data/TableStore.h"
@@ -51,16 +52,7 @@ struct Holding
 
 std::vector<Holding> makeHoldings()
 {
-    static const char *const kFirst[] = {"Northwind",
-                                         "Bluefin",
-                                         "Cedar",
-                                         "Harbor",
-                                         "Granite",
-                                         "Summit",
-                                         "Lakeshore",
-                                         "Ironwood",
-                                         "Meridian",
-                                         "Copperline"};
+    const auto &kFirst = kNameFirstWords;
     static const char *const kLast[]
             = {"Industries Inc.", "Holdings Corp.", "Technologies Ltd.", "Energy Co.", "Financial Group"};
     QRandomGenerator rng(kSeed);

@@ -169,7 +169,6 @@ void TTillwick1::FormResize()
 {
     if (!Label11)
         return;
-    Label11->setMinimumWidth(std::max(0, width() - 800));
     // The entry panel keeps to the top right of its tab.
     if (Panel6 && TabItem1)
         Panel6->move(std::max(0, TabItem1->width() - Panel6->width() - 8), 8);

@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QDrag>
 #include <QDropEvent>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -26,6 +28,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 
 TTillwick1::TTillwick1(QWidget *parent)
@@ -241,6 +244,13 @@ void TTillwick1::closeEvent(QCloseEvent *event)
 
 bool TTillwick1::eventFilter(QObject *watched, QEvent *event)
 {
+    // A status text cut at the window's edge shows whole as a tip.
+    if (event->type() == QEvent::ToolTip
+        && (watched == Label5 || watched == Label10 || watched == Label11 || watched == Label20)) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        QToolTip::showText(help->globalPos(), static_cast<QLabel *>(watched)->text().simplified());
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         if (watched == Edit4) {
             Edit4DblClick();

@@ -481,7 +481,7 @@ private:
     bool m_quoteRunning = false;
     bool m_singleQuoteRunning = false;
     bool m_retrievingNames = false;
-    int m_quoteConcurrency = 4;
+    int m_quoteConcurrency = 6;
     std::function<QDateTime()> m_clock;
     bool m_shown = false;
     bool m_closed = false;

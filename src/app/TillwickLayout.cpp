@@ -438,7 +438,10 @@ void TTillwick1::createStatusBar()
         *slot = label(QString(), StatusBar1, name);
         (*slot)->setFont(big);
         (*slot)->hide();
-        StatusBar1->addWidget(*slot);
+        // A long text is cut at the window's edge instead of widening the window.
+        (*slot)->setMinimumWidth(1);
+        (*slot)->installEventFilter(this); // its whole text as a tip
+        StatusBar1->addWidget(*slot, *slot == Label11 ? 1 : 0);
     }
     Label1 = label(QString(), StatusBar1, "Label1");
     Label1->setFont(big);
