@@ -29,6 +29,7 @@ bench: deps
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@$(BENCH_DIR)/bench/bench_tablestore
 	@$(BENCH_DIR)/bench/bench_ledger
+	@$(BENCH_DIR)/bench/bench_quoterun
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

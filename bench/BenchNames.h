@@ -11,3 +11,15 @@ inline constexpr const char *kNameFirstWords[] = {"Northwind",
                                                   "Ironwood",
                                                   "Meridian",
                                                   "Copperline"};
+
+// And their last words; first and last together make 100 names.
+inline constexpr const char *kNameLastWords[] = {"Industries Inc.",
+                                                 "Holdings Corp.",
+                                                 "Technologies Ltd.",
+                                                 "Energy Co.",
+                                                 "Financial Group",
+                                                 "Pharmaceuticals plc",
+                                                 "Motors Corp.",
+                                                 "Retail Inc.",
+                                                 "Utilities Co.",
+                                                 "Aerospace Ltd."};

@@ -4,10 +4,7 @@
 //
 // Usage: bench_ledger [history rows]   (default 1000000)
 #include "BenchNames.h"
-#include "app/Tillwick.h"
-#include "app/Windows.h"
-#include "data/DateText.h"
-#include "data/Layouts.h"
+#include "BenchSupport.h"
 #include "data/TableStore.h"
 #include "data/TextHelpers.h"
 #include "ledger/AverageCost.h"
@@ -18,14 +15,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QMessageBox>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTreeWidget>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <cmath>
@@ -114,16 +106,7 @@ Holding makeHolding(QRandomGenerator &rng,
 std::vector<Holding> makeHoldings()
 {
     const auto &kFirst = kNameFirstWords;
-    static const char *const kLast[] = {"Industries Inc.",
-                                        "Holdings Corp.",
-                                        "Technologies Ltd.",
-                                        "Energy Co.",
-                                        "Financial Group",
-                                        "Pharmaceuticals plc",
-                                        "Motors Corp.",
-                                        "Retail Inc.",
-                                        "Utilities Co.",
-                                        "Aerospace Ltd."};
+    const auto &kLast = kNameLastWords;
     QRandomGenerator rng(kSeed);
     std::vector<Holding> holdings;
     for (int i = 0; i < kHoldings; ++i) {
@@ -147,75 +130,13 @@ std::vector<Holding> makeHoldings()
     return holdings;
 }
 
-bool failed(const TableStore &store, const char *what)
+// The holdings as the tables have them before the click.
+std::vector<SeedHolding> seedHoldings(const std::vector<Holding> &holdings)
 {
-    std::fprintf(stderr, "%s: %s\n", what, qPrintable(store.lastError()));
-    return false;
-}
-
-// Fills a new table row by row and writes it in one go, as bench_tablestore does.
-template<typename Fill>
-bool writeTable(const QString &path, QLatin1String layout, Fill fill)
-{
-    TableStore store(fieldsOfFile(QString(layout)));
-    if (!store.createDataSet())
-        return failed(store, "createDataSet");
-    // Field names are literals: their addresses are enough to remember their positions by.
-    QHash<const char *, int> positions;
-    const auto set = [&store, &positions](const char *field, const QVariant &value) -> bool {
-        auto it = positions.find(field);
-        if (it == positions.end())
-            it = positions.insert(field, store.fieldIndex(QString::fromLatin1(field)));
-        return store.setValue(*it, value);
-    };
-    if (!fill(store, set))
-        return failed(store, layout.data());
-    return store.writeTo(path) || failed(store, "writeTo");
-}
-
-template<typename Set>
-bool setHoldingFields(Set &set, const Holding &h)
-{
-    return set("FrstAccountNo", h.account) && set("AccountNo", h.account) && set("Symbol", h.symbol)
-           && set("Name", h.name);
-}
-
-bool writeAccounts(const QString &path, const std::vector<Holding> &holdings)
-{
-    return writeTable(path, TableFileName::Accounts, [&](TableStore &s, auto set) {
-        for (const auto &[number, name, desc] :
-             {std::tuple{kMainAccount, "Brokerage", "Main trading account"},
-              std::tuple{kOtherAccount, "Retirement", "Funds held for retirement"}}) {
-            double total = 0;
-            for (const Holding &h : holdings) {
-                if (h.account == number)
-                    total += h.seededQuantity * h.price;
-            }
-            if (!(s.append() && set("FrstAccountNo", number) && set("AccountNo", number)
-                  && set("AccountName", QString::fromLatin1(name))
-                  && set("AccountDesc", QString::fromLatin1(desc)) && set("Total", total) && s.post()))
-                return false;
-        }
-        return true;
-    });
-}
-
-bool writeSummary(const QString &path, const std::vector<Holding> &holdings)
-{
-    const QDateTime updated(QDate(2024, 5, 31), QTime(16, 5), Qt::UTC);
-    return writeTable(path, TableFileName::Summary, [&](TableStore &s, auto set) {
-        for (const Holding &h : holdings) {
-            const double extension = h.seededQuantity * h.price;
-            const double cost = h.seededQuantity * h.seededAveCost;
-            if (!(s.append() && setHoldingFields(set, h) && set("Quantity", h.seededQuantity)
-                  && set("Price", h.price) && set("Extension", extension) && set("AveCost", h.seededAveCost)
-                  && set("Difference", extension - cost)
-                  && set("PercentDiff", (extension - cost) / cost * 100) && set("LastUpdated", updated)
-                  && s.post()))
-                return false;
-        }
-        return true;
-    });
+    std::vector<SeedHolding> seeds;
+    for (const Holding &h : holdings)
+        seeds.push_back({h.account, h.symbol, h.name, h.seededQuantity, h.seededAveCost, h.price});
+    return seeds;
 }
 
 bool writePurchases(const QString &path, const std::vector<Holding> &holdings)
@@ -236,52 +157,6 @@ bool writePurchases(const QString &path, const std::vector<Holding> &holdings)
     });
 }
 
-// Quote runs every five minutes of the trading day, each taking every holding in turn.
-bool writeHistory(const QString &path, const std::vector<Holding> &holdings, int rows)
-{
-    return writeTable(path, TableFileName::History, [&](TableStore &s, auto set) {
-        QRandomGenerator rng(kSeed + 1);
-        std::vector<double> prices;
-        for (const Holding &h : holdings)
-            prices.push_back(h.price);
-        QDate day(2021, 3, 1);
-        int slot = 0;
-        QString dateText;
-        for (int row = 0; row < rows;) {
-            if (slot == 79) {
-                slot = 0;
-                do
-                    day = day.addDays(1);
-                while (day.dayOfWeek() > 5);
-            }
-            const QDateTime runStart(day, QTime(9, 30).addSecs(300 * slot++), Qt::UTC);
-            for (size_t k = 0; k < holdings.size() && row < rows; ++k, ++row) {
-                const Holding &h = holdings[k];
-                double &price = prices[k];
-                price = std::max(0.01,
-                                 std::round(price * (1.0 + (rng.generateDouble() - 0.5) * 0.004) * 100.0)
-                                         / 100.0);
-                const QDateTime at = runStart.addMSecs(40 * qint64(k) + rng.bounded(30));
-                const double extension = h.seededQuantity * price;
-                const double cost = h.seededQuantity * h.seededAveCost;
-                if (!(s.append() && setHoldingFields(set, h) && set("Quantity", h.seededQuantity)
-                      && set("Price", price) && set("Extension", extension) && set("AveCost", h.seededAveCost)
-                      && set("Difference", extension - cost)
-                      && set("PercentDiff", (extension - cost) / cost * 100) && set("LastUpdated", at)
-                      && set("TranType", QStringLiteral("Quote")) && set("DateCreated", FlopDate(at))
-                      && s.post()))
-                    return false;
-            }
-        }
-        return true;
-    });
-}
-
-double msSince(const QElapsedTimer &timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
-
 double threadCpuMs()
 {
     timespec t{};
@@ -289,100 +164,12 @@ double threadCpuMs()
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-QString thousands(qint64 n)
-{
-    QString s = QString::number(n);
-    for (int at = int(s.size()) - 3; at > 0; at -= 3)
-        s.insert(at, QLatin1Char(','));
-    return s;
-}
-
-QString ms(double v)
-{
-    return v >= 100 ? QStringLiteral("%1 ms").arg(v, 0, 'f', 0) : QStringLiteral("%1 ms").arg(v, 0, 'f', 2);
-}
-
-QString times(double v)
-{
-    return QStringLiteral("%1x").arg(v, 0, 'f', v >= 10 ? 0 : 2);
-}
-
 QString share(double part, double whole)
 {
     return QStringLiteral("%1%").arg(whole > 0 ? part / whole * 100 : 0, 0, 'f', 0);
 }
 
-struct Line
-{
-    QString measure;
-    QString value;
-    QString ratio;
-};
-
-std::vector<Line> g_lines;
-std::vector<QString> g_checks;
-
-void figure(const QString &measure, const QString &value, const QString &ratio = {})
-{
-    g_lines.push_back({measure, value, ratio});
-}
-
-void checkLine(bool good, const QString &text)
-{
-    g_checks.push_back((good ? QStringLiteral("  ok    ") : QStringLiteral("  WRONG ")) + text);
-}
-
-void printTable()
-{
-    int width = 7;
-    for (const Line &l : g_lines)
-        width = std::max(width, int(l.measure.size()));
-    std::printf("\n%-*s  %12s  %9s\n", width, "Measure", "Value", "Ratio");
-    std::printf("%s\n", QByteArray(width + 25, '-').constData());
-    for (const Line &l : g_lines)
-        std::printf(
-                "%-*s  %12s  %9s\n", width, qPrintable(l.measure), qPrintable(l.value), qPrintable(l.ratio));
-    std::printf("\nChecks (reported, not enforced):\n");
-    for (const QString &c : g_checks)
-        std::printf("%s\n", qPrintable(c));
-}
-
-QtMessageHandler g_defaultHandler = nullptr;
-
-// The offscreen platform says this for every window shown; it tells nothing here.
-void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
-    if (text.contains(QLatin1String("propagateSizeHints")))
-        return;
-    if (g_defaultHandler)
-        g_defaultHandler(type, context, text);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
 volatile double g_sink = 0; // keeps a timed call that nothing else reads
-
-// A box the program raises would wait for a person; it is noted and closed instead.
-int g_boxes = 0;
-
-void closeModalBoxes()
-{
-    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box)
-        return;
-    ++g_boxes;
-    std::fprintf(stderr, "message box closed: %s\n", qPrintable(box->text()));
-    box->reject();
-}
 
 class Bench
 {
@@ -405,9 +192,6 @@ private:
     };
     SplitTimes oneSplitRun();
     bool resetData(const QString &historySeed);
-    double start();
-    void stop();
-    bool chooseAccount(const QString &account);
     // Appends one history record per repeat after one not counted; wall and CPU medians.
     std::pair<double, double> timeAppends(int historyRows);
     qint64 historyRowsOnDisk() const;
@@ -437,11 +221,15 @@ bool Bench::seed()
     timer.start();
     m_holdings = makeHoldings();
     QDir().mkpath(m_seed);
-    const bool ok = writeAccounts(m_seed + TableFileName::Accounts, m_holdings)
-                    && writeSummary(m_seed + TableFileName::Summary, m_holdings)
+    const std::vector<SeedHolding> seeds = seedHoldings(m_holdings);
+    const bool ok = writeAccounts(m_seed + TableFileName::Accounts,
+                                  {{kMainAccount, "Brokerage", "Main trading account"},
+                                   {kOtherAccount, "Retirement", "Funds held for retirement"}},
+                                  seeds)
+                    && writeSummary(m_seed + TableFileName::Summary, seeds)
                     && writePurchases(m_seed + TableFileName::Purchases, m_holdings)
-                    && writeHistory(m_seed + smallHistoryName(), m_holdings, kSmallHistory)
-                    && writeHistory(m_seed + bigHistoryName(), m_holdings, m_historyRows);
+                    && writeHistory(m_seed + smallHistoryName(), seeds, kSmallHistory, kSeed + 1)
+                    && writeHistory(m_seed + bigHistoryName(), seeds, m_historyRows, kSeed + 1);
     if (ok) {
         std::printf("  seeded in %.1f s: Purchases.cds %.1f MB, History.cds %.1f MB (%s rows)\n",
                     timer.nsecsElapsed() / 1e9,
@@ -465,38 +253,6 @@ bool Bench::resetData(const QString &historySeed)
     return QFile::copy(m_seed + historySeed, m_data + TableFileName::History);
 }
 
-double Bench::start()
-{
-    QElapsedTimer timer;
-    timer.start();
-    CreateWindows();
-    Tillwick1->show();
-    const double startMs = msSince(timer);
-    QCoreApplication::processEvents();
-    return startMs;
-}
-
-void Bench::stop()
-{
-    Tillwick1->close();
-    DestroyWindows();
-    QCoreApplication::processEvents();
-}
-
-// As a click on the account's line of the tree.
-bool Bench::chooseAccount(const QString &account)
-{
-    QTreeWidget *tree = Tillwick1->TreeView1;
-    const int line = Tillwick1->FindAccountLine(account);
-    if (line < 0)
-        return false;
-    tree->clearSelection();
-    tree->topLevelItem(line)->setSelected(true);
-    Tillwick1->TreeView1Click();
-    QCoreApplication::processEvents();
-    return Tillwick1->CURRENT_ACCOUNT == account;
-}
-
 void Bench::aveCostClick()
 {
     std::vector<double> clicks, starts, after;
@@ -505,7 +261,7 @@ void Bench::aveCostClick()
             std::fprintf(stderr, "could not copy the seeded tables\n");
             return;
         }
-        starts.push_back(start());
+        starts.push_back(startWindows());
         if (run == 0) {
             checkLine(Tillwick1->CURRENT_ACCOUNT == kMainAccount,
                       QStringLiteral("start account is %1, the lowest number with holdings (%2)")
@@ -513,7 +269,7 @@ void Bench::aveCostClick()
         }
         if (!chooseAccount(kMainAccount)) {
             std::fprintf(stderr, "could not choose account %s\n", qPrintable(kMainAccount));
-            stop();
+            stopWindows();
             return;
         }
         QElapsedTimer timer;
@@ -525,7 +281,7 @@ void Bench::aveCostClick()
         after.push_back(msSince(timer));
         if (run == 0)
             checkSummary();
-        stop();
+        stopWindows();
     }
     const double clickMs = median(clicks);
     figure(QStringLiteral("Start-up with %1 transactions, %2 history rows (median of %3)")
@@ -629,9 +385,9 @@ Bench::SplitTimes Bench::oneSplitRun()
     SplitTimes t;
     if (!resetData(smallHistoryName()))
         return t;
-    start();
+    startWindows();
     if (!chooseAccount(kMainAccount)) {
-        stop();
+        stopWindows();
         return t;
     }
     TTillwick1 *w = Tillwick1;
@@ -686,7 +442,7 @@ Bench::SplitTimes Bench::oneSplitRun()
     holdings.write();
     t.write = msSince(timer);
     t.loop = msSince(all) - t.read;
-    stop();
+    stopWindows();
 
     // The rule alone, on the same lines.
     timer.restart();
@@ -731,17 +487,7 @@ void Bench::aveCostSplit()
 
 qint64 Bench::historyRowsOnDisk() const
 {
-    const QByteArray path = QFile::encodeName(m_data + TableFileName::History);
-    sqlite3 *db = nullptr;
-    sqlite3_stmt *s = nullptr;
-    qint64 count = -1;
-    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK
-        && sqlite3_prepare_v2(db, "SELECT count(*) FROM rows", -1, &s, nullptr) == SQLITE_OK
-        && sqlite3_step(s) == SQLITE_ROW)
-        count = sqlite3_column_int64(s, 0);
-    sqlite3_finalize(s);
-    sqlite3_close(db);
-    return count;
+    return rowsInTableFile(m_data + TableFileName::History);
 }
 
 std::pair<double, double> Bench::timeAppends(int historyRows)
@@ -770,27 +516,27 @@ void Bench::historyAppends()
 {
     if (!resetData(smallHistoryName()))
         return;
-    start();
+    startWindows();
     if (!chooseAccount(kMainAccount)) {
-        stop();
+        stopWindows();
         return;
     }
     const auto [smallMs, smallCpu] = timeAppends(kSmallHistory);
-    stop();
+    stopWindows();
 
     if (!resetData(bigHistoryName()))
         return;
     QElapsedTimer timer;
     timer.start();
-    const double startMs = start();
+    const double startMs = startWindows();
     const double shownMs = msSince(timer);
     if (!chooseAccount(kMainAccount)) {
-        stop();
+        stopWindows();
         return;
     }
     const auto [bigMs, bigCpu] = timeAppends(m_historyRows);
     timer.restart();
-    stop();
+    stopWindows();
     const double stopMs = msSince(timer);
 
     figure(QStringLiteral("History append + write at %1 rows (median of %2)")
@@ -818,13 +564,7 @@ void Bench::historyAppends()
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Nothing of a run may reach past this machine.
-    qputenv("TILLWICK_PEER_SCOPE", "loopback");
-    for (const char *service : {"TILLWICK_QUOTE_URL", "TILLWICK_MARKER_URL", "TILLWICK_NAME_URL"})
-        qputenv(service, "http://127.0.0.1:9");
-    g_defaultHandler = qInstallMessageHandler(quietHandler);
+    prepareBenchEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tillwick"));
 
@@ -845,9 +585,7 @@ int main(int argc, char *argv[])
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path()); // the program keeps its tables in ./DataFiles/
 
-    auto *guard = new QTimer(&app);
-    QObject::connect(guard, &QTimer::timeout, guard, &closeModalBoxes);
-    guard->start(100);
+    guardModalBoxes(&app);
 
     std::printf("Ledger benchmark in %s\n", qPrintable(dir.path()));
     std::fflush(stdout);

@@ -1,6 +1,7 @@
 #include "data/Columns.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 #ifdef Q_OS_LINUX
 #include <sys/mman.h>
@@ -106,7 +107,8 @@ void Columns::reserve(quint32 rows)
 
 void Columns::reserveForLoad(quint32 rows)
 {
-    reserve(rows);
+    // Room to grow: the first append after a load must not copy every column of a large table.
+    reserve(rows + std::max<quint32>(1024, rows / 64));
     for (Column &c : m_cols) {
         backWithMemory(c.texts);
         backWithMemory(c.numbers);

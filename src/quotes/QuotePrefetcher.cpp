@@ -90,7 +90,7 @@ void QuotePrefetcher::cancel()
 void QuotePrefetcher::pump()
 {
     while (m_next < m_symbols.size() && int(m_running.size()) < concurrency()
-           && m_next < m_first + concurrency()) {
+           && m_next < m_first + 2 * concurrency()) {
         const int index = m_next++;
         auto *lookup = new PriceLookup(m_http, m_base, m_symbols.at(index), this);
         m_running.insert(index, lookup);

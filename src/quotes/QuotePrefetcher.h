@@ -20,7 +20,8 @@ public:
     QuotePrefetcher(HttpClient *http, const QUrl &base, QObject *parent = nullptr);
     ~QuotePrefetcher() override;
 
-    // At most this many lookups at once, and at most this many results waiting ahead of take().
+    // At most this many lookups at once. Results may wait up to twice as far ahead of take(), so a
+    // slow walk at the front does not leave the other slots idle.
     void setMaxLookups(int lookups);
     // Connections to the quote host; above 6 they would only queue inside Qt.
     void setMaxPerHost(int connections);
