@@ -17,6 +17,7 @@
 #include <QHash>
 #include <QMessageBox>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -159,6 +160,20 @@ writeHistory(const QString &path, const std::vector<SeedHolding> &holdings, int 
 }
 
 // Rows of a table file, counted by SQLite itself; -1 when it cannot be read.
+// The history size from the command line (default when absent); -1, after telling the user, when
+// it is no number of at least minimum.
+inline int historyRowsArgument(int argc, char **argv, int fallback, int minimum, const char *program)
+{
+    if (argc < 2)
+        return fallback;
+    bool ok = false;
+    const int rows = QString::fromLocal8Bit(argv[1]).toInt(&ok);
+    if (ok && rows >= minimum)
+        return rows;
+    std::fprintf(stderr, "usage: %s [history rows, at least %d]\n", program, minimum);
+    return -1;
+}
+
 inline qint64 rowsInTableFile(const QString &fileName)
 {
     const QByteArray path = QFile::encodeName(fileName);

@@ -568,15 +568,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tillwick"));
 
-    int historyRows = 1000000;
-    if (argc >= 2) {
-        bool ok = false;
-        historyRows = QString::fromLocal8Bit(argv[1]).toInt(&ok);
-        if (!ok || historyRows < kSmallHistory) {
-            std::fprintf(stderr, "usage: bench_ledger [history rows, at least %d]\n", kSmallHistory);
-            return 2;
-        }
-    }
+    const int historyRows = historyRowsArgument(argc, argv, 1000000, kSmallHistory, "bench_ledger");
+    if (historyRows < 0)
+        return 2;
     QTemporaryDir dir;
     if (!dir.isValid()) {
         std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(dir.errorString()));

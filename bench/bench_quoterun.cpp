@@ -674,15 +674,9 @@ int main(int argc, char *argv[])
     WatchedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tillwick"));
 
-    int historyRows = kDefaultHistoryRows;
-    if (argc >= 2) {
-        bool ok = false;
-        historyRows = QString::fromLocal8Bit(argv[1]).toInt(&ok);
-        if (!ok || historyRows < 0) {
-            std::fprintf(stderr, "usage: bench_quoterun [history rows]\n");
-            return 2;
-        }
-    }
+    const int historyRows = historyRowsArgument(argc, argv, kDefaultHistoryRows, 0, "bench_quoterun");
+    if (historyRows < 0)
+        return 2;
     QTemporaryDir dir;
     if (!dir.isValid()) {
         std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(dir.errorString()));
