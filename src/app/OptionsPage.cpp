@@ -160,6 +160,11 @@ bool TTillwick1::ApplyOptions()
     }
     ApplyDisplayAll();
     USE_TIMER_FLG = CheckBox4->isChecked();
+    // Switched on after a start without it (or never given an interval), there is no interval yet:
+    // take the chosen one, else the shortest offered, rather than quoting every second. A changed
+    // interval still waits for the next start.
+    if (USE_TIMER_FLG && TIMER_INTERVAL <= 0)
+        TIMER_INTERVAL = intervalSavedSeconds(std::max(0, CMBTIME->currentIndex()));
     StyleFontColor();
     return true;
 }

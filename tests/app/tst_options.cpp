@@ -101,6 +101,14 @@ void TestOptions::intervalComesBackAfterRestart()
     Tillwick1->CMBTIME->setCurrentText(entry);
     Tillwick1->CheckBox4->setChecked(true);
     save();
+    // Switched on in this session: the chosen interval, not a quote run every second.
+    QCOMPARE(Tillwick1->TIMER_INTERVAL, stored);
+    Tillwick1->CMBTIME->setCurrentIndex((Tillwick1->CMBTIME->currentIndex() + 1)
+                                        % Tillwick1->CMBTIME->count());
+    save();
+    QCOMPARE(Tillwick1->TIMER_INTERVAL, stored); // a new interval waits for the next start
+    Tillwick1->CMBTIME->setCurrentText(entry);
+    save();
     app.restart();
     QCOMPARE(Tillwick1->CMBTIME->currentText(), entry);
     QCOMPARE(Tillwick1->TIMER_INTERVAL, stored);
@@ -121,6 +129,8 @@ void TestOptions::displayAllNeedsAutomaticQuotes()
     Tillwick1->CheckBox5->setChecked(true);
     Tillwick1->CheckBox4->setChecked(automatic);
     save();
+    // No interval chosen: the shortest offered, never a run at every tick.
+    QCOMPARE(Tillwick1->TIMER_INTERVAL, automatic ? 30 : 0);
     app.restart();
     QCOMPARE(Tillwick1->CheckBox5->isChecked(), automatic);
     QCOMPARE(Tillwick1->USE_TIMER_FLG, automatic);
