@@ -106,7 +106,7 @@ void TTillwick1::TQuoteBtnClick()
         CANCEL_FLG = true;
         return;
     }
-    if (m_singleQuoteRunning)
+    if (m_singleQuoteRunning || m_retrievingNames)
         return;
     quoteAccount();
 }
@@ -259,7 +259,7 @@ void TTillwick1::quoteAccount()
 void TTillwick1::TSinglQtBtnClick()
 {
     const int row = StringGrid1->currentIndex().row();
-    if (row < 0 || m_quoteRunning || m_singleQuoteRunning)
+    if (row < 0 || m_quoteRunning || m_singleQuoteRunning || m_retrievingNames)
         return;
     const QScopedValueRollback running(m_singleQuoteRunning, true);
     TableStore &s = *ClientDataSet1;
@@ -314,7 +314,7 @@ void TTillwick1::TSinglQtBtnClick()
 
 void TTillwick1::TAllQtBtnClick()
 {
-    if (m_quoteRunning || m_singleQuoteRunning)
+    if (m_quoteRunning || m_singleQuoteRunning || m_retrievingNames)
         return;
     WKTOTAL4 = 0;
     TreeView1->collapseAll();

@@ -106,6 +106,7 @@ private slots:
     void holdingsMenuRefusedDuringARun();
     void names_data();
     void names();
+    void noQuotesWhileNamesAreFetched();
     void markersAtStart_data();
     void markersAtStart();
 
@@ -496,6 +497,37 @@ void TestQuoteRun::names()
     QVERIFY(Tillwick1->TQuoteBtn->isEnabled());
     QTest::mouseClick(ReName1->CloseBtn, Qt::LeftButton);
     QVERIFY(!ReName1->isVisible());
+}
+
+void TestQuoteRun::noQuotesWhileNamesAreFetched()
+{
+    qputenv("TILLWICK_NAME_URL", m_server->baseUrl().toString().toUtf8());
+    qputenv("TILLWICK_NAME_TOKEN", "pk_0123456789abcdef0123456789abcdef");
+    QVariantMap apple = holdingRecord(kBank, QStringLiteral("AAPL"), 1, 1, 1);
+    apple.insert(QStringLiteral("Name"), QString());
+    AppSession app;
+    startOn(app, {apple});
+    LoopbackHttpServer::Route slow;
+    slow.body = fixture("iex_quote_AAPL.json");
+    slow.delayMs = 150;
+    m_server->setRoute("/beta/stock/AAPL/quote", slow);
+    auto *timer = new QTimer(m_server);
+    timer->setInterval(5);
+    connect(timer, &QTimer::timeout, timer, [this, timer] {
+        if (m_server->requestedTargets().isEmpty())
+            return;
+        timer->stop();
+        clickGridRow(Tillwick1->StringGrid1, 0);
+        Tillwick1->TAllQtBtn->click();
+        Tillwick1->TSinglQtBtn->click();
+    });
+    timer->start();
+    Tillwick1->TRenameBtnClick();
+    QTest::mouseClick(ReName1->OKBtn, Qt::LeftButton);
+    QCOMPARE(m_server->requestedTargets().size(), 1); // the name only, no quote page
+    QCOMPARE(
+            holdingOf(Tillwick1->ClientDataSet1, kBank, QStringLiteral("AAPL")).value(QStringLiteral("Name")),
+            QVariant(QStringLiteral("Apple Inc")));
 }
 
 void TestQuoteRun::markersAtStart_data()
