@@ -95,6 +95,7 @@ private slots:
     void priceTexts_data();
     void priceTexts();
     void quantityAndPercentRules();
+    void averageCostsFirstWhenChosen();
     void stopFinishesTheHoldingInHand();
     void maximizedWindowComesBackNormal();
     void allQuotesOverThreeAccounts();
@@ -223,6 +224,29 @@ void TestQuoteRun::quantityAndPercentRules()
     QCOMPARE(petro.value(QStringLiteral("Price")).toDouble(), 47.37);
     QCOMPARE(petro.value(QStringLiteral("PercentDiff")).toDouble(), 0.0);
     QCOMPARE(petro.value(QStringLiteral("LastUpdated")).toDateTime(), stamp);
+}
+
+void TestQuoteRun::averageCostsFirstWhenChosen()
+{
+    AppSession app;
+    seedAndStart(app,
+                 {{accountRecord(kBank, QStringLiteral("Bank"), QStringLiteral("A"))},
+                  {holdingRecord(kBank, QStringLiteral("IBM"), 5, 10, 1)},
+                  {transactionRecord(kBank, QStringLiteral("IBM"), QStringLiteral("Purchase"), 10, 10),
+                   transactionRecord(kBank, QStringLiteral("IBM"), QStringLiteral("Purchase"), 10, 20)},
+                  {}});
+    clickAccountLine(0);
+    m_server->answer(page("ibm:NYSE"), 200, markerPage("30"));
+    Tillwick1->CHKAVCST->setChecked(true);
+    QTest::mouseClick(Tillwick1->TQuoteBtn, Qt::LeftButton);
+    const QVariantMap ibm = holdingOf(Tillwick1->ClientDataSet1, kBank, QStringLiteral("IBM"));
+    QCOMPARE(ibm.value(QStringLiteral("Quantity")).toDouble(), 20.0); // from the transactions
+    QCOMPARE(ibm.value(QStringLiteral("Price")).toDouble(), 30.0);
+    QCOMPARE(ibm.value(QStringLiteral("Extension")).toDouble(), 600.0);
+    QCOMPARE(Tillwick1->SKIP_FLG, false);
+    TableStore *h = Tillwick1->ClientDataSet3;
+    h->last();
+    QCOMPARE(h->value(QStringLiteral("AveCost")).toDouble(), 15.0);
 }
 
 void TestQuoteRun::stopFinishesTheHoldingInHand()
