@@ -1,6 +1,8 @@
 // The account tree: account lines, holding lines, choosing, adding, editing and deleting accounts.
 #include "accounts/AccountLine.h"
+#include "accounts/MergeAcc.h"
 #include "app/Tillwick.h"
+#include "app/Windows.h"
 #include "binding/StringGrid.h"
 #include "data/DateText.h"
 #include "data/TableStore.h"
@@ -243,4 +245,10 @@ void TTillwick1::ClientDataSet1AfterPost()
     if (ADD_FLG)
         AddHoldingLine();
     ADD_FLG = false;
+}
+
+void TTillwick1::TMergeBtnClick()
+{
+    MergeAcc1->show();
+    MergeAcc1->raise();
 }

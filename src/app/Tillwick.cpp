@@ -114,6 +114,8 @@ void TTillwick1::connectHandlers()
     connect(pmnuDelete, &QAction::triggered, this, &TTillwick1::pmnuDeleteClick);
     connect(pmnuExpand, &QAction::triggered, this, &TTillwick1::pmnuExpandClick);
     connect(pmnuCollapse, &QAction::triggered, this, &TTillwick1::pmnuCollapseClick);
+    connect(TMergeBtn, &QPushButton::clicked, this, &TTillwick1::TMergeBtnClick);
+    connect(pmnuMerge, &QAction::triggered, this, &TTillwick1::TMergeBtnClick);
 
     StringGrid1->setPopupMenu(PopupMenu2);
     connect(StringGrid1, &StringGrid::selectionChanged, this, &TTillwick1::StringGrid1Click);

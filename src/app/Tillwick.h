@@ -364,6 +364,7 @@ public slots:
     void pmnuExpandClick();
     void pmnuCollapseClick();
     void ClientDataSet1AfterPost();
+    void TMergeBtnClick();
 
     // Holdings grid.
     void ClientDataSet1NewRecord();

@@ -29,27 +29,9 @@ QList<QVariantMap> twoAccounts()
             accountRecord(kBroker, QStringLiteral("Broker"), QStringLiteral("B"))};
 }
 
-// Every record of a table file, read as the program would at start.
-QList<QVariantMap> rowsOf(const QString &path, const QString &layoutFileName)
-{
-    TableStore store(fieldsOfFile(layoutFileName));
-    store.setFileName(path);
-    store.setFiltered(false);
-    QList<QVariantMap> rows;
-    if (!QFile::exists(path) || !store.open())
-        return rows;
-    for (store.first(); !store.eof(); store.next()) {
-        QVariantMap row;
-        for (const FieldDef &field : store.fields())
-            row.insert(field.name, store.value(field.name));
-        rows << row;
-    }
-    return rows;
-}
-
 QList<QVariantMap> historyFile(AppSession &app)
 {
-    return rowsOf(app.dataPath(QStringLiteral("History.cds")), QStringLiteral("History.cds"));
+    return readTable(app.dataPath(QStringLiteral("History.cds")), QStringLiteral("History.cds"));
 }
 
 void openTab(QWidget *tab)
@@ -224,7 +206,7 @@ void TestHistory::deleteAllArchivesEveryAccountAndCloses()
     QVERIFY(!QFile::exists(app.dataPath(QStringLiteral("History.cds"))));
 
     QList<QVariantMap> archived
-            = rowsOf(app.dataPath(QStringLiteral("HistoryArcv.cds")), QStringLiteral("HistoryArcv.cds"));
+            = readTable(app.dataPath(QStringLiteral("HistoryArcv.cds")), QStringLiteral("HistoryArcv.cds"));
     QCOMPARE(archived.size(), before.size());
     for (int i = 0; i < before.size(); ++i) {
         for (const QString &field : {QStringLiteral("AccountNo"),
@@ -257,9 +239,9 @@ void TestHistory::deleteAllWithoutAFileKeepsLaterRecords()
     MessageBox::setNextAnswer(QMessageBox::Yes);
     QTest::mouseClick(Tillwick1->TDelBtn, Qt::LeftButton);
     QVERIFY(Tillwick1->isVisible());
-    QCOMPARE(
-            rowsOf(app.dataPath(QStringLiteral("HistoryArcv.cds")), QStringLiteral("HistoryArcv.cds")).size(),
-            1);
+    QCOMPARE(readTable(app.dataPath(QStringLiteral("HistoryArcv.cds")), QStringLiteral("HistoryArcv.cds"))
+                     .size(),
+             1);
 
     Tillwick1->RDHIST1->setChecked(true);
     QTest::mouseClick(Tillwick1->TSaveBtn, Qt::LeftButton);

@@ -1,7 +1,11 @@
 #include "support/Records.h"
 
 #include "data/DateText.h"
+#include "data/Layouts.h"
+#include "data/TableStore.h"
 #include "support/AppSession.h"
+
+#include <QFile>
 
 QVariantMap accountRecord(const QString &number, const QString &name, const QString &desc, double total)
 {
@@ -70,4 +74,21 @@ void seedAndStart(AppSession &app, const Seed &seed)
     write("Purchases.cds", seed.transactions);
     write("History.cds", seed.history);
     app.start();
+}
+
+QList<QVariantMap> readTable(const QString &path, const QString &layoutFileName)
+{
+    TableStore store(fieldsOfFile(layoutFileName));
+    store.setFileName(path);
+    store.setFiltered(false);
+    QList<QVariantMap> rows;
+    if (!QFile::exists(path) || !store.open())
+        return rows;
+    for (store.first(); !store.eof(); store.next()) {
+        QVariantMap row;
+        for (const FieldDef &field : store.fields())
+            row.insert(field.name, store.value(field.name));
+        rows << row;
+    }
+    return rows;
 }

@@ -21,6 +21,9 @@ QVariantMap transactionRecord(const QString &accountNo,
                               const QDateTime &date = {});
 QVariantMap historyRecord(const QString &accountNo, const QString &symbol, double quantity, double price);
 
+// Every row of a table file as the program would read it at start; empty when the file is missing.
+QList<QVariantMap> readTable(const QString &path, const QString &layoutFileName);
+
 // Stops the program, writes the given tables into its data folder and starts it again. Empty lists
 // leave their files alone.
 struct Seed
