@@ -180,11 +180,35 @@ bool TMergeAcc1::copyRows(TableStore &source, TableStore &target)
     return true;
 }
 
+bool TMergeAcc1::copyAccountRows(TableStore &mainStore,
+                                 const QString &from,
+                                 TableStore &mine,
+                                 bool (TMergeAcc1::*openMine)())
+{
+    // The main window's store writes what it holds before this window opens the same file.
+    mainStore.close();
+    mainStore.setIndexFieldNames(QStringLiteral("AccountNo"));
+    mainStore.setFilter(accountFilter(from));
+    if (QFileInfo::exists(mainStore.fileName()))
+        mainStore.open();
+    mainStore.first();
+    if (!(this->*openMine)() || !copyRows(mainStore, mine) || !mine.close()) {
+        MessageBox::warning(this, tr("Merge Accounts"), mine.lastError());
+        mine.close();
+        return false;
+    }
+    return true;
+}
+
 bool TMergeAcc1::CopyAccount(const QString &from, const QString &to)
 {
     TTillwick1 *w = m_main;
     TableStore &holdings = *w->ClientDataSet1;
     TableStore &view = *w->ClientDataSet6;
+    // A transaction cell edited in its grid counts; posting it recalculates the holding, so it
+    // comes before the summary stores are brought together.
+    if (w->ClientDataSet2->state() == TableStore::State::Edit)
+        w->ClientDataSet2->post();
     // Both summary stores start from the same file, so no holding edit is lost when the view
     // writes the copies: the view first, then the holdings table over it, then the view reads it.
     view.write();
@@ -215,32 +239,11 @@ bool TMergeAcc1::CopyAccount(const QString &from, const QString &to)
     if (!copyRows(holdings, view))
         return false;
 
-    TableStore &transactions = *w->ClientDataSet2;
-    transactions.close();
-    transactions.setIndexFieldNames(QStringLiteral("AccountNo"));
-    transactions.setFilter(accountFilter(from));
-    if (QFileInfo::exists(transactions.fileName()))
-        transactions.open();
-    transactions.first();
-    if (!OpenMergePurchases() || !copyRows(transactions, *ClientDataSet1) || !ClientDataSet1->close()) {
-        MessageBox::warning(this, tr("Merge Accounts"), ClientDataSet1->lastError());
-        ClientDataSet1->close();
+    if (!copyAccountRows(*w->ClientDataSet2, from, *ClientDataSet1, &TMergeAcc1::OpenMergePurchases))
         return false;
-    }
-    transactions.setIndexFieldNames(QStringLiteral("AccountNo;TransactionDate"));
-
-    TableStore &history = *w->ClientDataSet3;
-    history.close();
-    history.setIndexFieldNames(QStringLiteral("AccountNo"));
-    history.setFilter(accountFilter(from));
-    if (QFileInfo::exists(history.fileName()))
-        history.open();
-    history.first();
-    if (!OpenMergeHistory() || !copyRows(history, *ClientDataSet2) || !ClientDataSet2->close()) {
-        MessageBox::warning(this, tr("Merge Accounts"), ClientDataSet2->lastError());
-        ClientDataSet2->close();
+    w->ClientDataSet2->setIndexFieldNames(QStringLiteral("AccountNo;TransactionDate"));
+    if (!copyAccountRows(*w->ClientDataSet3, from, *ClientDataSet2, &TMergeAcc1::OpenMergeHistory))
         return false;
-    }
     return true;
 }
 

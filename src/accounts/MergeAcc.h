@@ -53,6 +53,10 @@ protected:
 
 private:
     bool copyRows(TableStore &source, TableStore &target);
+    bool copyAccountRows(TableStore &mainStore,
+                         const QString &from,
+                         TableStore &mine,
+                         bool (TMergeAcc1::*openMine)());
 
     TTillwick1 *m_main;
 };

@@ -127,6 +127,13 @@ void TTillwick1::TabControl1Change()
             Panel6->show();
     } else if (tab == TabItem2) {
         placePurchasePanels();
+        // The transactions shown are those of the holding chosen, wherever it was chosen.
+        const auto state = ClientDataSet2->state();
+        if (state != TableStore::State::Edit && state != TableStore::State::Insert
+            && ClientDataSet2->filter()
+                       != holdingFilter(ClientDataSet1->value(QStringLiteral("AccountNo")).toString(),
+                                        ClientDataSet1->value(QStringLiteral("Symbol")).toString()))
+            StringGrid4Click();
         if (noHoldings)
             DisableEditButtons();
         if (Panel3->property("tag").toInt() == 1)

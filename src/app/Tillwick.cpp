@@ -206,6 +206,11 @@ void TTillwick1::closeAllStores()
     if (m_closed)
         return;
     m_closed = true;
+    // A cell edited in a grid and left with Enter is a finished edit: keep it.
+    for (TableStore *store : {ClientDataSet1, ClientDataSet2}) {
+        if (store && store->state() == TableStore::State::Edit)
+            store->post();
+    }
     for (TableStore *store : {ClientDataSet1,
                               ClientDataSet6,
                               ClientDataSet2,

@@ -14,12 +14,19 @@ void TTillwick1::CalcAccountTotals(const QString &account)
     const bool hasRecord
             = ClientDataSet4->locate(QStringLiteral("AccountNo"), account) && ClientDataSet4->edit();
 
+    // Read in place: the current holding stays where the user left it.
+    TableStore &s = *ClientDataSet1;
+    if (s.state() != TableStore::State::Browse)
+        s.post();
+    const int extensionField = s.fieldIndex(u"Extension");
+    const int quantityField = s.fieldIndex(u"Quantity");
+    const int aveCostField = s.fieldIndex(u"AveCost");
     double total = 0;
     double costDifference = 0;
-    for (ClientDataSet1->first(); !ClientDataSet1->eof(); ClientDataSet1->next()) {
-        const double extension = ClientDataSet1->value(QStringLiteral("Extension")).toDouble();
-        const double cost = ClientDataSet1->value(QStringLiteral("Quantity")).toDouble()
-                            * ClientDataSet1->value(QStringLiteral("AveCost")).toDouble();
+    for (int row = 0; row < s.rowsShown(); ++row) {
+        const double extension = s.valueAt(row, extensionField).toDouble();
+        const double cost
+                = s.valueAt(row, quantityField).toDouble() * s.valueAt(row, aveCostField).toDouble();
         total += extension;
         costDifference += extension - cost;
     }

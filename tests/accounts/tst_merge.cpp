@@ -132,8 +132,18 @@ void TestMerge::unwrittenHoldingEditsAreKept()
     seedAndStart(app, twoAccounts());
     clickAccountLine(0);
     editCell(Tillwick1->StringGrid1, 0, 6, QStringLiteral("33"));
+    // A transaction edited in its grid is posted, not yet written, too.
+    Tillwick1->TabControl1->setCurrentWidget(Tillwick1->TabItem2);
+    editCell(Tillwick1->StringGrid2, 0, 5, QStringLiteral("7"));
     chooseAndMerge(0, 1);
     app.stop();
+    for (const char *account : {"100", "200"}) {
+        const QList<QVariantMap> rows = rowsOf(app, "Purchases.cds", QLatin1String(account));
+        QCOMPARE(rows.size(), 5);
+        QVERIFY(std::any_of(rows.cbegin(), rows.cend(), [](const QVariantMap &r) {
+            return r.value(QStringLiteral("Quantity")).toDouble() == 7.0;
+        }));
+    }
     for (const char *account : {"100", "200"}) {
         const QList<QVariantMap> rows = rowsOf(app, "Summary.cds", QLatin1String(account));
         const auto a = std::find_if(rows.cbegin(), rows.cend(), [](const QVariantMap &r) {

@@ -140,6 +140,7 @@ private slots:
     void deleteAsksAndRecalculates();
     void refusedNumberKeepsTheRecord();
     void panelsFollowTheTab();
+    void gridEditIsKeptAtQuit();
     void aveCostButtonOverTheAccount();
 };
 
@@ -444,6 +445,21 @@ void TestPurchases::panelsFollowTheTab()
     Tillwick1->TabControl1->setCurrentWidget(Tillwick1->TabItem1);
     openPurchasesTab();
     QVERIFY(!Tillwick1->Panel5->isVisible());
+}
+
+void TestPurchases::gridEditIsKeptAtQuit()
+{
+    AppSession app;
+    startWithOnePurchase(app);
+    editCell(Tillwick1->StringGrid2, 0, 5, QStringLiteral("120"));
+    QCOMPARE(holdingField(Tillwick1->ClientDataSet1, QStringLiteral("IBM"), "Quantity"), 100.0);
+    app.restart();
+    TableStore *t = Tillwick1->ClientDataSet2;
+    t->setFilter(QString());
+    t->first();
+    QCOMPARE(t->value(QStringLiteral("Quantity")).toDouble(), 120.0);
+    QCOMPARE(t->value(QStringLiteral("Extension")).toDouble(), 1200.0);
+    QCOMPARE(holdingField(Tillwick1->ClientDataSet1, QStringLiteral("IBM"), "Quantity"), 120.0);
 }
 
 void TestPurchases::aveCostButtonOverTheAccount()
