@@ -141,6 +141,7 @@ private slots:
     void refusedNumberKeepsTheRecord();
     void panelsFollowTheTab();
     void gridEditIsKeptAtQuit();
+    void holdingChosenOnTheQuotesTabIsShown();
     void aveCostButtonOverTheAccount();
 };
 
@@ -460,6 +461,26 @@ void TestPurchases::gridEditIsKeptAtQuit()
     QCOMPARE(t->value(QStringLiteral("Quantity")).toDouble(), 120.0);
     QCOMPARE(t->value(QStringLiteral("Extension")).toDouble(), 1200.0);
     QCOMPARE(holdingField(Tillwick1->ClientDataSet1, QStringLiteral("IBM"), "Quantity"), 120.0);
+}
+
+void TestPurchases::holdingChosenOnTheQuotesTabIsShown()
+{
+    AppSession app;
+    seedAndStart(
+            app,
+            {{accountRecord(kAccount, QStringLiteral("Bank"), QStringLiteral("A"))},
+             {holdingRecord(kAccount, QStringLiteral("IBM"), 100, 20, 10),
+              holdingRecord(kAccount, QStringLiteral("T"), 5, 20, 10)},
+             {transactionRecord(kAccount, QStringLiteral("IBM"), QStringLiteral("Purchase"), 100, 10, day(0)),
+              transactionRecord(kAccount, QStringLiteral("T"), QStringLiteral("Purchase"), 5, 10, day(2))},
+             {}});
+    clickAccountLine(0);
+    clickGridRow(Tillwick1->StringGrid1, 1);
+    QCOMPARE(Tillwick1->ClientDataSet1->value(QStringLiteral("Symbol")).toString(), QStringLiteral("T"));
+    openPurchasesTab();
+    QCOMPARE(Tillwick1->StringGrid2->model()->rowCount(), 1);
+    QCOMPARE(cell(Tillwick1->StringGrid2, 0, 3), QStringLiteral("T"));
+    QCOMPARE(Tillwick1->WKFRSTTRANDATE, QStringLiteral("20240303000"));
 }
 
 void TestPurchases::aveCostButtonOverTheAccount()
