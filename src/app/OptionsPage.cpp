@@ -4,9 +4,11 @@
 #include "app/MessageBox.h"
 #include "app/Options.h"
 #include "app/Tillwick.h"
+
 #include "binding/StringGrid.h"
 #include "data/TableStore.h"
 #include "data/TextHelpers.h"
+#include <QtCharts/QChartView>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -261,8 +263,7 @@ void TTillwick1::pmnuChangeColorClick()
 
 void TTillwick1::ColorPicker2DblClick()
 {
-    // The value chart takes this colour as its background once the charts are built.
-    Panel4->setProperty("chartBackground", ColorPicker2->color());
+    Chart1->chart()->setBackgroundBrush(ColorPicker2->color());
 }
 
 void TTillwick1::Panel4DblClick()

@@ -140,6 +140,8 @@ void TTillwick1::TabControl1Change()
             Panel3->show();
         if (Panel5->property("tag").toInt() == 1)
             Panel5->show();
+    } else if (tab == TabItem3) {
+        ChartSetup();
     } else if (tab == TabItem4) {
         if (noHoldings)
             DisableEditButtons();

@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <QtCharts/QChartView>
 
 TTillwick1::TTillwick1(QWidget *parent)
     : QMainWindow(parent)
@@ -192,6 +193,12 @@ void TTillwick1::connectHandlers()
     connect(ColorPicker2, &HuePicker::doubleClicked, this, &TTillwick1::ColorPicker2DblClick);
     Edit4->installEventFilter(this);
     Panel4->installEventFilter(this);
+    connect(Chart1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        PopupMenu4->popup(Chart1->viewport()->mapToGlobal(at));
+    });
+    connect(pmnuAll, &QAction::triggered, this, &TTillwick1::pmnuAllClick);
+    connect(pmnuCurrent, &QAction::triggered, this, &TTillwick1::pmnuCurrentClick);
+    connect(pmnuHistFilter, &QAction::triggered, this, &TTillwick1::pmnuHistFilterClick);
 
     // Panels dropped on the holdings grid move there.
     StringGrid1->setAcceptDrops(true);

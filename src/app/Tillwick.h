@@ -10,6 +10,10 @@
 #include <QString>
 
 class HttpClient;
+class QBarSeries;
+class QChartView;
+class QLineSeries;
+class QPieSeries;
 class QAction;
 class QAudioOutput;
 class QCalendarWidget;
@@ -149,7 +153,19 @@ public:
     QPushButton *CanPurDteBtn = nullptr;
 
     // Graphs tab.
+    QSplitter *Splitter4 = nullptr;
+    QSplitter *Splitter5 = nullptr;
+    QChartView *Chart1 = nullptr;
+    QChartView *Chart2 = nullptr;
+    QChartView *Chart3 = nullptr;
+    QLineSeries *Series1 = nullptr;
+    QPieSeries *Series2 = nullptr;
+    QBarSeries *Series3 = nullptr;
     QMenu *PopupMenu4 = nullptr;
+    QAction *pmnuAll = nullptr;
+    QAction *pmnuCurrent = nullptr;
+    QAction *pmnuHistFilter = nullptr;
+    QAction *MenuItem5 = nullptr;
     QFrame *Panel4 = nullptr;
 
     // History tab.
@@ -434,6 +450,12 @@ public slots:
     void CMBTRANChange();
     void CanPurBtnClick();
     void TClcAveCstClick();
+
+    // Graphs tab.
+    void ChartSetup();
+    void pmnuAllClick();
+    void pmnuCurrentClick();
+    void pmnuHistFilterClick();
 
     // History tab.
     void ClientDataSet3BeforePost();

@@ -33,6 +33,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QChartView>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QPieSeries>
 
 namespace {
 template<typename T>
@@ -287,6 +291,39 @@ void TTillwick1::createPurchasesTab()
 void TTillwick1::createHistoryTab()
 {
     TabItem3 = named(new QWidget, "TabItem3");
+    auto *graphs = new QVBoxLayout(TabItem3);
+    graphs->setContentsMargins(0, 0, 0, 0);
+    Splitter4 = named(new QSplitter(Qt::Vertical, TabItem3), "Splitter4");
+    Splitter5 = named(new QSplitter(Qt::Horizontal, Splitter4), "Splitter5");
+    const auto chartView = [](QWidget *parent, const char *name, const QString &title) {
+        auto *chart = new QChart;
+        chart->setTitle(title);
+        auto *view = named(new QChartView(chart, parent), name);
+        view->setRenderHint(QPainter::Antialiasing);
+        view->setAccessibleName(title);
+        return view;
+    };
+    Chart1 = chartView(Splitter4, "Chart1", QStringLiteral("Stock Value vs. Date"));
+    Chart1->chart()->setBackgroundBrush(QColor(0xF5, 0xF5, 0xF5)); // white smoke
+    Chart1->setRubberBand(QChartView::NoRubberBand);
+    Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
+    Series1 = named(new QLineSeries, "Series1");
+    Series1->setColor(QColor::fromRgba(0xFF2323AC));
+    Chart1->chart()->addSeries(Series1);
+    Chart2 = chartView(Splitter5, "Chart2", QStringLiteral("Percent of Total"));
+    Series2 = named(new QPieSeries, "Series2");
+    Chart2->chart()->addSeries(Series2);
+    Chart3 = chartView(Splitter5, "Chart3", QStringLiteral("Stock Amounts"));
+    Series3 = named(new QBarSeries, "Series3");
+    Chart3->chart()->addSeries(Series3);
+    Splitter5->addWidget(Chart2);
+    Splitter5->addWidget(Chart3);
+    Splitter5->setSizes({600, 260});
+    Splitter4->addWidget(Chart1);
+    Splitter4->addWidget(Splitter5);
+    Splitter4->setSizes({260, 300});
+    graphs->addWidget(Splitter4);
+
     Panel4 = panel(TabItem3, "Panel4");
     auto *colourLayout = new QVBoxLayout(Panel4);
     ColorPicker2 = named(new HuePicker(Panel4), "ColorPicker2");
@@ -488,8 +525,12 @@ void TTillwick1::createMenus()
     PopupMenu3->addSeparator();
     pmnuDate = named(PopupMenu3->addAction(QStringLiteral("Select Transaction Date")), "pmnuDate");
     PopupMenu4 = named(new QMenu(this), "PopupMenu4");
+    pmnuAll = named(PopupMenu4->addAction(QStringLiteral("Show All in Account")), "pmnuAll");
+    pmnuCurrent = named(PopupMenu4->addAction(QStringLiteral("Show Current Stock")), "pmnuCurrent");
+    pmnuHistFilter = named(PopupMenu4->addAction(QStringLiteral("Filter by Date Range")), "pmnuHistFilter");
     // The chart colour item is built but kept out of sight.
-    PopupMenu4->addSeparator()->setVisible(false);
+    MenuItem5 = named(PopupMenu4->addSeparator(), "MenuItem5");
+    MenuItem5->setVisible(false);
     pmnuChangeColor = named(PopupMenu4->addAction(QStringLiteral("Change Color")), "pmnuChangeColor");
     pmnuChangeColor->setVisible(false);
 }
