@@ -116,6 +116,7 @@ void TTillwick1::connectHandlers()
     connect(pmnuExpand, &QAction::triggered, this, &TTillwick1::pmnuExpandClick);
     connect(pmnuCollapse, &QAction::triggered, this, &TTillwick1::pmnuCollapseClick);
     connect(TMergeBtn, &QPushButton::clicked, this, &TTillwick1::TMergeBtnClick);
+    connect(TArchiveBtn, &QPushButton::clicked, this, &TTillwick1::TArchiveBtnClick);
     connect(pmnuMerge, &QAction::triggered, this, &TTillwick1::TMergeBtnClick);
 
     StringGrid1->setPopupMenu(PopupMenu2);

@@ -381,6 +381,7 @@ public slots:
     void pmnuCollapseClick();
     void ClientDataSet1AfterPost();
     void TMergeBtnClick();
+    void TArchiveBtnClick();
 
     // Holdings grid.
     void ClientDataSet1NewRecord();

@@ -5,6 +5,7 @@
 #include "app/Options.h"
 #include "binding/FieldBinder.h"
 #include "binding/StringGrid.h"
+#include "ledger/ChartView.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -295,25 +296,17 @@ void TTillwick1::createHistoryTab()
     graphs->setContentsMargins(0, 0, 0, 0);
     Splitter4 = named(new QSplitter(Qt::Vertical, TabItem3), "Splitter4");
     Splitter5 = named(new QSplitter(Qt::Horizontal, Splitter4), "Splitter5");
-    const auto chartView = [](QWidget *parent, const char *name, const QString &title) {
-        auto *chart = new QChart;
-        chart->setTitle(title);
-        auto *view = named(new QChartView(chart, parent), name);
-        view->setRenderHint(QPainter::Antialiasing);
-        view->setAccessibleName(title);
-        return view;
-    };
-    Chart1 = chartView(Splitter4, "Chart1", QStringLiteral("Stock Value vs. Date"));
+    Chart1 = makeChartView(Splitter4, "Chart1", QStringLiteral("Stock Value vs. Date"));
     Chart1->chart()->setBackgroundBrush(QColor(0xF5, 0xF5, 0xF5)); // white smoke
     Chart1->setRubberBand(QChartView::NoRubberBand);
     Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
     Series1 = named(new QLineSeries, "Series1");
     Series1->setColor(QColor::fromRgba(0xFF2323AC));
     Chart1->chart()->addSeries(Series1);
-    Chart2 = chartView(Splitter5, "Chart2", QStringLiteral("Percent of Total"));
+    Chart2 = makeChartView(Splitter5, "Chart2", QStringLiteral("Percent of Total"));
     Series2 = named(new QPieSeries, "Series2");
     Chart2->chart()->addSeries(Series2);
-    Chart3 = chartView(Splitter5, "Chart3", QStringLiteral("Stock Amounts"));
+    Chart3 = makeChartView(Splitter5, "Chart3", QStringLiteral("Stock Amounts"));
     Series3 = named(new QBarSeries, "Series3");
     Chart3->chart()->addSeries(Series3);
     Splitter5->addWidget(Chart2);

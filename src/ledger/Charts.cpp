@@ -4,6 +4,7 @@
 #include "data/TableStore.h"
 #include "data/TextHelpers.h"
 #include "ledger/ChartData.h"
+#include "ledger/HistArch.h"
 #include "ledger/SelectDate.h"
 
 #include <QtCharts/QBarCategoryAxis>
@@ -163,4 +164,10 @@ void TTillwick1::pmnuHistFilterClick()
 {
     SelectDate1->show();
     SelectDate1->raise();
+}
+
+void TTillwick1::TArchiveBtnClick()
+{
+    HistArch1->show();
+    HistArch1->raise();
 }

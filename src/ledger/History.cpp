@@ -1,10 +1,12 @@
 // History records: dated copies of a holding, the History tab, deleting and archiving them.
 #include "app/MessageBox.h"
 #include "app/Tillwick.h"
+#include "app/Windows.h"
 #include "data/DateText.h"
 #include "data/Layouts.h"
 #include "data/TableStore.h"
 #include "data/TextHelpers.h"
+#include "ledger/HistArch.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -77,6 +79,11 @@ void TTillwick1::StringGrid3Click()
 
 bool TTillwick1::ArchiveHistory()
 {
+    // The archive window keeps its own copy of the archive: let it write and let go first, so
+    // neither copy writes over the other.
+    const bool archiveShown = HistArch1 && HistArch1->isVisible();
+    if (HistArch1)
+        HistArch1->FormClose();
     TableStore &archive = *ClientDataSet8;
     if (!OpenDataFile8()) {
         MessageBox::warning(this, tr("Tillwick"), archive.lastError());
@@ -99,6 +106,8 @@ bool TTillwick1::ArchiveHistory()
     if (!written)
         MessageBox::warning(this, tr("Tillwick"), archive.lastError());
     archive.close();
+    if (archiveShown)
+        HistArch1->FormShow();
     return written;
 }
 
