@@ -130,3 +130,16 @@ QString audioFileFilter()
             "MP3 | *.mp3;|WMA | *.wma;|MID | *.wmv;|RMI | *.mpg;|WAV | *.wav;|All Audio Files | "
             "*.wma;*.mid;*.rmi;*.wav;*.mp3");
 }
+
+// QFileDialog wants "Description (masks);;…" where the options keep "Description | masks|…".
+QString dialogFilter(const QString &pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString masks = parts.at(i + 1).trimmed();
+        masks.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << QStringLiteral("%1 (%2)").arg(parts.at(i).trimmed(), masks.simplified());
+    }
+    return filters.join(QStringLiteral(";;"));
+}

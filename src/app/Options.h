@@ -26,3 +26,6 @@ QString accountLineName(const QString &line);
 
 // The file dialog filter for audio files.
 QString audioFileFilter();
+
+// A filter of "Description|mask;mask|..." pairs in the file dialog's own form.
+QString dialogFilter(const QString &pairs);

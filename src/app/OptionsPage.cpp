@@ -22,21 +22,6 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
-namespace {
-// QFileDialog wants "Description (masks);;…" where the options keep "Description | masks|…".
-QString dialogFilter(const QString &pairs)
-{
-    const QStringList parts = pairs.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString masks = parts.at(i + 1).trimmed();
-        masks.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << QStringLiteral("%1 (%2)").arg(parts.at(i).trimmed(), masks.simplified());
-    }
-    return filters.join(QStringLiteral(";;"));
-}
-} // namespace
-
 void TTillwick1::LoadOptions()
 {
     TableStore &o = *ClientDataSet5;

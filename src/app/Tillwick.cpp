@@ -207,6 +207,9 @@ void TTillwick1::connectHandlers()
     Panel1->installEventFilter(this);
     Panel6->installEventFilter(this);
     connect(THelpBtn, &QPushButton::clicked, this, &TTillwick1::THelpBtnClick);
+    connect(RDBACKREST1, &QRadioButton::toggled, this, &TTillwick1::RDBACKREST1Change);
+    connect(RDBACKREST2, &QRadioButton::toggled, this, &TTillwick1::RDBACKREST2Change);
+    connect(BackRestBtn, &QPushButton::clicked, this, &TTillwick1::BackRestBtnClick);
 }
 
 void TTillwick1::closeAllStores()

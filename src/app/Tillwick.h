@@ -193,6 +193,11 @@ public:
     QLabel *Label8 = nullptr;
     QComboBox *CMBTIME = nullptr;
     HuePicker *ColorPicker1 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QRadioButton *RDBACKREST1 = nullptr;
+    QRadioButton *RDBACKREST2 = nullptr;
+    QPushButton *BackRestBtn = nullptr;
+    QString WKFOLDER;
 
     // Graphs tab colour panel.
     HuePicker *ColorPicker2 = nullptr;
@@ -338,6 +343,12 @@ public:
     // Loads the chosen style; when report is set a failure is told to the user.
     bool LoadStyleFile(bool report = true);
 
+    // Backup and restore of the four account files.
+    void BackupFiles();
+    void RestoreFiles();
+    void WriteBackupFiles();
+    void ReadBackupFiles();
+
     // Quote page markers.
     bool FetchSearchCodes();
     void LoadSearchCodes();
@@ -426,6 +437,11 @@ public slots:
     void pmnuChangeColorClick();
     void ColorPicker2DblClick();
     void Panel4DblClick();
+
+    // Backup and restore.
+    void RDBACKREST1Change();
+    void RDBACKREST2Change();
+    void BackRestBtnClick();
 
     // Help.
     void THelpBtnClick();

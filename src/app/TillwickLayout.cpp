@@ -417,19 +417,20 @@ void TTillwick1::createOptionsTab()
     transferLayout->addWidget(users, 1, 0);
     transferLayout->addWidget(named(new QPushButton(QStringLiteral("Find"), transfer), "FindDevBtn"), 1, 1);
     transferLayout->addWidget(named(new QPushButton(QStringLiteral("Send"), transfer), "SendFileBtn"), 1, 2);
-    auto *backup = named(new QGroupBox(QStringLiteral(" Backup or Restore All Files "), Panel2), "GroupBox1");
-    auto *backupLayout = new QHBoxLayout(backup);
-    auto *backupRadio
-            = named(new QRadioButton(QStringLiteral("Backup All Tillwick Files"), backup), "RDBACKREST1");
-    backupRadio->setChecked(true);
-    backupLayout->addWidget(backupRadio);
-    backupLayout->addWidget(
-            named(new QRadioButton(QStringLiteral("Restore All Tillwick Files"), backup), "RDBACKREST2"));
-    backupLayout->addWidget(named(new QPushButton(QStringLiteral("BackUp"), backup), "BackRestBtn"));
+    GroupBox1 = named(new QGroupBox(QStringLiteral(" Backup or Restore All Files "), Panel2), "GroupBox1");
+    auto *backupLayout = new QHBoxLayout(GroupBox1);
+    RDBACKREST1
+            = named(new QRadioButton(QStringLiteral("Backup All Tillwick Files"), GroupBox1), "RDBACKREST1");
+    RDBACKREST1->setChecked(true);
+    RDBACKREST2
+            = named(new QRadioButton(QStringLiteral("Restore All Tillwick Files"), GroupBox1), "RDBACKREST2");
+    BackRestBtn = named(new QPushButton(QStringLiteral("BackUp"), GroupBox1), "BackRestBtn");
+    backupLayout->addWidget(RDBACKREST1);
+    backupLayout->addWidget(RDBACKREST2);
+    backupLayout->addWidget(BackRestBtn);
     transfer->setEnabled(false);
-    backup->setEnabled(false);
     form->addWidget(transfer);
-    form->addWidget(backup);
+    form->addWidget(GroupBox1);
     form->addStretch(1);
 
     auto *scroll = new QScrollArea(TabItem5);
