@@ -252,3 +252,14 @@ void TTillwick1::TMergeBtnClick()
     MergeAcc1->show();
     MergeAcc1->raise();
 }
+
+void TTillwick1::selectAccountLine(int line)
+{
+    QTreeWidgetItem *item = TreeView1->topLevelItem(line);
+    if (!item)
+        return;
+    TreeView1->clearSelection();
+    item->setSelected(true);
+    TreeView1->setCurrentItem(item);
+    TreeView1Click();
+}

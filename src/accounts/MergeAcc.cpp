@@ -2,6 +2,7 @@
 
 #include "app/MessageBox.h"
 #include "app/Tillwick.h"
+#include "app/WidgetHelpers.h"
 #include "app/Windows.h"
 #include "data/Layouts.h"
 #include "data/TableStore.h"
@@ -32,10 +33,6 @@ TMergeAcc1::TMergeAcc1(TTillwick1 *main)
     resize(453, 236);
     setWindowFlag(Qt::Tool);
 
-    const auto named = [](auto *object, const char *name) {
-        object->setObjectName(QLatin1String(name));
-        return object;
-    };
     Label4 = named(
             new QLabel(QStringLiteral("Select Account on left to copy into Account selected on the right."),
                        this),
@@ -68,12 +65,7 @@ TMergeAcc1::TMergeAcc1(TTillwick1 *main)
     layout->addLayout(lists);
     layout->addWidget(Label3);
     layout->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CloseBtn);
-    buttons->addWidget(HelpBtn);
-    layout->addLayout(buttons);
+    layout->addLayout(rightAlignedRow({OKBtn, CloseBtn, HelpBtn}));
 
     ClientDataSet1 = new TableStore(transactionFields(), this);
     ClientDataSet1->setObjectName(QStringLiteral("ClientDataSet1"));
@@ -155,12 +147,8 @@ void TMergeAcc1::OKBtnClick()
     w->AddHoldingLines();
     w->CURRENT_ACCOUNT = current;
     const int line = w->FindAccountLine(current);
-    if (line >= 0) {
-        w->TreeView1->clearSelection();
-        w->TreeView1->topLevelItem(line)->setSelected(true);
-        w->TreeView1->setCurrentItem(w->TreeView1->topLevelItem(line));
-        w->TreeView1Click();
-    }
+    if (line >= 0)
+        w->selectAccountLine(line);
 }
 
 bool TMergeAcc1::copyRows(TableStore &source, TableStore &target)

@@ -134,13 +134,9 @@ bool TTillwick1::ApplyOptions()
     if (!start.isNull()) {
         const QString wanted = start.toString().trimmed();
         for (int i = 0; i < TreeView1->topLevelItemCount(); ++i) {
-            QTreeWidgetItem *line = TreeView1->topLevelItem(i);
-            if (accountLineName(line->text(0)) != wanted)
+            if (accountLineName(TreeView1->topLevelItem(i)->text(0)) != wanted)
                 continue;
-            TreeView1->clearSelection();
-            line->setSelected(true);
-            TreeView1->setCurrentItem(line);
-            TreeView1Click();
+            selectAccountLine(i);
             TreeView1->setFocus();
             break;
         }

@@ -310,6 +310,8 @@ public:
     void AddHoldingLine();
     int FindAccountLine(const QString &number) const;
     int SelectedAccountLine() const;
+    // Chooses the line-th account line as a click would.
+    void selectAccountLine(int line);
     void StartNewAccount();
 
     // Holdings grid layouts.
@@ -504,7 +506,9 @@ private:
     void deleteTransaction();
     void deleteHistory();
     int findHolding(const TableStore *store, const QString &account, const QString &symbol) const;
-    // A field of the holding the current transaction belongs to; invalid when it is not shown.
+    // The store and row of the holding the current transaction belongs to; no store when it is
+    // not shown. And one field of it, invalid then.
+    std::pair<const TableStore *, int> transactionHolding() const;
     QVariant transactionHoldingValue(const QString &field) const;
     void setRowButtonsEnabled(bool enabled);
     void makeArrowPictures();
@@ -518,6 +522,7 @@ private:
     FieldBinder *m_edit10Binder = nullptr;
     QList<FieldBinder *> m_transactionBinders;
     QList<FieldBinder *> m_entryBinders; // every entry-panel box, of both panels
+    QAction *m_busyAction = nullptr;     // shows the busy indicator in the tool bar
     bool m_quoteRunning = false;
     bool m_singleQuoteRunning = false;
     bool m_retrievingNames = false;

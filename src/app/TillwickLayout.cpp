@@ -3,6 +3,7 @@
 
 #include "app/HuePicker.h"
 #include "app/Options.h"
+#include "app/WidgetHelpers.h"
 #include "binding/FieldBinder.h"
 #include "binding/StringGrid.h"
 #include "ledger/ChartView.h"
@@ -40,13 +41,6 @@
 #include <QtCharts/QPieSeries>
 
 namespace {
-template<typename T>
-T *named(T *object, const char *name)
-{
-    object->setObjectName(QLatin1String(name));
-    return object;
-}
-
 QFrame *panel(QWidget *parent, const char *name)
 {
     auto *frame = named(new QFrame(parent), name);
@@ -132,7 +126,8 @@ void TTillwick1::createToolBar()
     AniIndicator1->setTextVisible(false);
     AniIndicator1->setFixedWidth(60);
     AniIndicator1->setAccessibleName(tr("Busy"));
-    ToolBar1->addWidget(AniIndicator1)->setVisible(false);
+    m_busyAction = ToolBar1->addWidget(AniIndicator1);
+    m_busyAction->setVisible(false);
     THelpBtn = named(new QPushButton(QStringLiteral("Help"), ToolBar1), "THelpBtn");
     ToolBar1->addWidget(THelpBtn);
     TCloseBtn = named(new QPushButton(QStringLiteral("Quit"), ToolBar1), "TCloseBtn");

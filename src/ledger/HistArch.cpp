@@ -2,6 +2,7 @@
 
 #include "app/MessageBox.h"
 #include "app/Tillwick.h"
+#include "app/WidgetHelpers.h"
 #include "app/Windows.h"
 #include "binding/StringGrid.h"
 #include "data/Layouts.h"
@@ -20,21 +21,11 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
-#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QValueAxis>
 
 namespace {
-template<typename T>
-T *named(T *object, const char *name)
-{
-    object->setObjectName(QLatin1String(name));
-    return object;
-}
-
 QPushButton *button(const char *caption, const char *hint, QWidget *parent, const char *name)
 {
     auto *b = named(new QPushButton(QString::fromLatin1(caption), parent), name);
@@ -53,27 +44,6 @@ QComboBox *editableList(const QStringList &items, const char *hint, QWidget *par
     return list;
 }
 
-// Value axes fitted to the points, made anew with the series.
-void fitAxes(QChart *chart, double first, double last, double low, double high)
-{
-    for (QAbstractAxis *axis : chart->axes())
-        chart->removeAxis(axis);
-    auto *x = new QValueAxis(chart);
-    x->setLabelFormat(QStringLiteral("%d"));
-    x->setRange(first, std::max(first + 1, last));
-    auto *y = new QValueAxis(chart);
-    if (low == high) {
-        low -= 1;
-        high += 1;
-    }
-    y->setRange(low - (high - low) * 0.05, high + (high - low) * 0.05);
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries *series : chart->series()) {
-        series->attachAxis(x);
-        series->attachAxis(y);
-    }
-}
 } // namespace
 
 THistArch1::THistArch1(TTillwick1 *main)
@@ -316,9 +286,6 @@ void THistArch1::ArchChartSetup()
         records.append({a.valueAt(row, symbolField).toString(), a.valueAt(row, extensionField).toDouble()});
     const QList<ValueLine> groups = valueLines(records);
     const QRgb colours[] = {0xFF00FFFF, 0xFFFF0000, 0xFFADFF2F};
-    double most = 1;
-    double low = records.first().extension;
-    double high = low;
     for (int g = 0; g < groups.size(); ++g) {
         auto *series = new QLineSeries;
         values->addSeries(series);
@@ -326,36 +293,13 @@ void THistArch1::ArchChartSetup()
             series->setColor(QColor::fromRgba(colours[g]));
         series->setName(groups[g].symbol);
         series->replace(groups[g].points);
-        most = std::max(most, double(groups[g].points.size()));
-    }
-    for (const ValuePoint &record : records) {
-        low = std::min(low, record.extension);
-        high = std::max(high, record.extension);
     }
     zero->setName(QStringLiteral("Stock Value vs. Date for - ") + groups.last().symbol);
-    fitAxes(values, 1, most, low, high);
+    fitLineAxes(values, groups);
 
     // A bar a record, in the order shown.
-    auto *bars = static_cast<QBarSeries *>(Chart3->chart()->series().value(0));
-    if (!bars)
-        return;
-    bars->clear();
-    for (const ValuePoint &record : records) {
-        auto *set = new QBarSet(record.symbol);
-        set->append(record.extension);
-        bars->append(set);
-    }
-    QChart *amounts = Chart3->chart();
-    for (QAbstractAxis *axis : amounts->axes())
-        amounts->removeAxis(axis);
-    auto *group = new QBarCategoryAxis(amounts);
-    group->append(QStringLiteral(" "));
-    auto *y = new QValueAxis(amounts);
-    y->setRange(std::min(0.0, low), std::max(0.0, high) * 1.05 + (high == 0 ? 1 : 0));
-    amounts->addAxis(group, Qt::AlignBottom);
-    amounts->addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(group);
-    bars->attachAxis(y);
+    if (auto *bars = static_cast<QBarSeries *>(Chart3->chart()->series().value(0)))
+        showBars(Chart3->chart(), bars, records);
 }
 
 void THistArch1::CleQrySelBtnClick()

@@ -1,6 +1,7 @@
 #include "ledger/SelectDate.h"
 
 #include "app/Tillwick.h"
+#include "app/WidgetHelpers.h"
 #include "app/Windows.h"
 #include "data/DateText.h"
 #include "data/TableStore.h"
@@ -22,10 +23,6 @@ TSelectDate1::TSelectDate1(TTillwick1 *main)
     setWindowTitle(QStringLiteral("Select To and From Date"));
     resize(422, 246);
 
-    const auto named = [](auto *object, const char *name) {
-        object->setObjectName(QLatin1String(name));
-        return object;
-    };
     Label1 = named(new QLabel(QStringLiteral("From Date"), this), "Label1");
     Calendar1 = named(new QCalendarWidget(this), "Calendar1");
     Label2 = named(new QLabel(QStringLiteral("To Date"), this), "Label2");
@@ -43,12 +40,7 @@ TSelectDate1::TSelectDate1(TTillwick1 *main)
     layout->addWidget(Label2, 0, 1);
     layout->addWidget(Calendar1, 1, 0);
     layout->addWidget(Calendar2, 1, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CloseBtn);
-    buttons->addWidget(HelpBtn);
-    layout->addLayout(buttons, 2, 0, 1, 2);
+    layout->addLayout(rightAlignedRow({OKBtn, CloseBtn, HelpBtn}), 2, 0, 1, 2);
 
     connect(OKBtn, &QPushButton::clicked, this, &TSelectDate1::OKBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &TSelectDate1::CloseBtnClick);

@@ -36,16 +36,22 @@ int TTillwick1::findHolding(const TableStore *store, const QString &account, con
     return -1;
 }
 
-QVariant TTillwick1::transactionHoldingValue(const QString &field) const
+std::pair<const TableStore *, int> TTillwick1::transactionHolding() const
 {
     const QString account = ClientDataSet2->value(QStringLiteral("AccountNo")).toString();
     const QString symbol = ClientDataSet2->value(QStringLiteral("Symbol")).toString();
     for (const TableStore *store : {ClientDataSet1, ClientDataSet6}) {
         const int row = findHolding(store, account, symbol);
         if (row >= 0)
-            return store->valueAt(row, store->fieldIndex(field));
+            return {store, row};
     }
-    return {};
+    return {nullptr, -1};
+}
+
+QVariant TTillwick1::transactionHoldingValue(const QString &field) const
+{
+    const auto [store, row] = transactionHolding();
+    return store ? store->valueAt(row, store->fieldIndex(field)) : QVariant();
 }
 
 void TTillwick1::filterTransactionsToHolding()
@@ -220,13 +226,14 @@ void TTillwick1::CanPurBtnClick()
         return;
     if (CMBTRAN->currentIndex() == 2) {
         // A split adds as many shares as the holding has, at half its price.
-        const QVariant quantity = transactionHoldingValue(QStringLiteral("Quantity"));
-        if (quantity.isValid()) {
-            t.setValue(QStringLiteral("Quantity"), quantity.toDouble());
-            t.setValue(QStringLiteral("Price"),
-                       transactionHoldingValue(QStringLiteral("Price")).toDouble() / 2);
-            t.setValue(QStringLiteral("Extension"),
-                       transactionHoldingValue(QStringLiteral("Extension")).toDouble() / 2);
+        const auto [store, row] = transactionHolding();
+        const auto field = [store, row](const char *name) {
+            return store->valueAt(row, store->fieldIndex(QString::fromLatin1(name)));
+        };
+        if (store && field("Quantity").isValid()) {
+            t.setValue(QStringLiteral("Quantity"), field("Quantity").toDouble());
+            t.setValue(QStringLiteral("Price"), field("Price").toDouble() / 2);
+            t.setValue(QStringLiteral("Extension"), field("Extension").toDouble() / 2);
         }
     }
     t.post();

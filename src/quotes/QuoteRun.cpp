@@ -23,7 +23,6 @@
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -118,10 +117,7 @@ void TTillwick1::quoteAccount()
     WKTRANSACTION = QStringLiteral("Chart");
     SRCHMUTFD1 = lastPriceMarker();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    for (QAction *action : ToolBar1->actions()) {
-        if (ToolBar1->widgetForAction(action) == AniIndicator1)
-            action->setVisible(true);
-    }
+    m_busyAction->setVisible(true);
     StringGrid1->setReadOnly(true);
     StringGrid2->setReadOnly(true);
     CANCEL_FLG = false;
@@ -226,10 +222,7 @@ void TTillwick1::quoteAccount()
     TQuoteBtn->setText(QStringLiteral("Quote"));
     TQuoteBtn->setEnabled(true);
     setQuoteControlsEnabled(true);
-    for (QAction *action : ToolBar1->actions()) {
-        if (ToolBar1->widgetForAction(action) == AniIndicator1)
-            action->setVisible(false);
-    }
+    m_busyAction->setVisible(false);
     Label20->hide();
 
     if (!s.write())
@@ -250,8 +243,6 @@ void TTillwick1::quoteAccount()
 
     StringGrid1->setReadOnly(false);
     StringGrid2->setReadOnly(false);
-    TabControl1->setEnabled(true);
-    TreeView1->setEnabled(true);
     if (isMaximized())
         showNormal();
 }
@@ -324,11 +315,7 @@ void TTillwick1::TAllQtBtnClick()
         // Quit during a run ends the whole round, not only that account's run.
         if (!isVisible())
             break;
-        QTreeWidgetItem *line = TreeView1->topLevelItem(k);
-        TreeView1->clearSelection();
-        line->setSelected(true);
-        TreeView1->setCurrentItem(line);
-        TreeView1Click();
+        selectAccountLine(k);
         quoteAccount();
     }
     ALLQUOTES_FLG = false;

@@ -1,6 +1,7 @@
 #include "quotes/Rename.h"
 
 #include "app/Tillwick.h"
+#include "app/WidgetHelpers.h"
 #include "app/Windows.h"
 #include "binding/StringGrid.h"
 #include "data/TableStore.h"
@@ -25,30 +26,22 @@ TReName1::TReName1(TTillwick1 *main)
     resize(420, 200);
 
     auto *layout = new QVBoxLayout(this);
-    GroupBox1 = new QGroupBox(QStringLiteral(" Replace Stock or Fund Names "), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = named(new QGroupBox(QStringLiteral(" Replace Stock or Fund Names "), this), "GroupBox1");
     auto *choices = new QVBoxLayout(GroupBox1);
-    RDName1 = new QRadioButton(QStringLiteral(" Replace only Blank Stock Names"), GroupBox1);
-    RDName1->setObjectName(QStringLiteral("RDName1"));
-    RDName2 = new QRadioButton(QStringLiteral(" Replace All Stock and Fund Names for Account"), GroupBox1);
-    RDName2->setObjectName(QStringLiteral("RDName2"));
+    RDName1 = named(new QRadioButton(QStringLiteral(" Replace only Blank Stock Names"), GroupBox1),
+                    "RDName1");
+    RDName2 = named(
+            new QRadioButton(QStringLiteral(" Replace All Stock and Fund Names for Account"), GroupBox1),
+            "RDName2");
     RDName1->setChecked(true);
     choices->addWidget(RDName1);
     choices->addWidget(RDName2);
     layout->addWidget(GroupBox1);
 
-    auto *buttons = new QHBoxLayout;
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    CloseBtn = new QPushButton(QStringLiteral("Close"), this);
-    CloseBtn->setObjectName(QStringLiteral("CloseBtn"));
-    HelpBtn = new QPushButton(QStringLiteral("Help"), this);
-    HelpBtn->setObjectName(QStringLiteral("HelpBtn"));
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CloseBtn);
-    buttons->addWidget(HelpBtn);
-    layout->addLayout(buttons);
+    OKBtn = named(new QPushButton(QStringLiteral("OK"), this), "OKBtn");
+    CloseBtn = named(new QPushButton(QStringLiteral("Close"), this), "CloseBtn");
+    HelpBtn = named(new QPushButton(QStringLiteral("Help"), this), "HelpBtn");
+    layout->addLayout(rightAlignedRow({OKBtn, CloseBtn, HelpBtn}));
 
     connect(OKBtn, &QPushButton::clicked, this, &TReName1::OKBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &TReName1::CloseBtnClick);
