@@ -63,15 +63,18 @@ double priceOf(const QString &symbol, const QString &account = kBank)
 }
 
 // Clicks the button when the server has been asked for target, from the event loop of the run.
-void clickWhenAsked(LoopbackHttpServer &server, const QByteArray &target, QPushButton *button)
+// Runs action from the event loop of the program's run once the server has been asked for target,
+// or for anything when target is empty.
+void whenAsked(LoopbackHttpServer &server, const QByteArray &target, std::function<void()> action)
 {
     auto *timer = new QTimer(&server);
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [&server, target, button, timer] {
-        if (server.requestedTargets().contains(target)) {
-            timer->stop();
-            button->click();
-        }
+    QObject::connect(timer, &QTimer::timeout, timer, [&server, target, action, timer] {
+        const QList<QByteArray> asked = server.requestedTargets();
+        if (target.isEmpty() ? asked.isEmpty() : !asked.contains(target))
+            return;
+        timer->stop();
+        action();
     });
     timer->start();
 }
@@ -113,6 +116,8 @@ private slots:
 
 private:
     void startOn(AppSession &app, const QList<QVariantMap> &holdings);
+    // Names come from the test's server, answering as the name service does.
+    void useNameService();
     LoopbackHttpServer *m_server = nullptr;
 };
 
@@ -131,6 +136,12 @@ void TestQuoteRun::cleanup()
     qunsetenv("TILLWICK_MARKER_URL");
     delete m_server;
     m_server = nullptr;
+}
+
+void TestQuoteRun::useNameService()
+{
+    qputenv("TILLWICK_NAME_URL", m_server->baseUrl().toString().toUtf8());
+    qputenv("TILLWICK_NAME_TOKEN", "pk_0123456789abcdef0123456789abcdef");
 }
 
 void TestQuoteRun::startOn(AppSession &app, const QList<QVariantMap> &holdings)
@@ -263,7 +274,7 @@ void TestQuoteRun::stopFinishesTheHoldingInHand()
     }
     startOn(app, holdings);
     Tillwick1->setQuoteConcurrency(1); // so "the third holding" is the third page asked for
-    clickWhenAsked(*m_server, page("c:NYSE"), Tillwick1->TQuoteBtn);
+    whenAsked(*m_server, page("c:NYSE"), [] { Tillwick1->TQuoteBtn->click(); });
     QTest::mouseClick(Tillwick1->TQuoteBtn, Qt::LeftButton);
 
     for (const char *done : {"A", "B", "C"})
@@ -304,17 +315,10 @@ void TestQuoteRun::allQuotesOverThreeAccounts()
     seedAndStart(app, {accountRows, holdings, {}, {}});
     // While the last account is quoted, the first two runs' history is still unwritten.
     int historyOnDiskDuringLastRun = -1;
-    auto *probe = new QTimer(m_server);
-    probe->setInterval(5);
-    connect(probe, &QTimer::timeout, probe, [this, &app, probe, &historyOnDiskDuringLastRun] {
-        if (!m_server->requestedTargets().contains(page("s2:NYSE")))
-            return;
-        probe->stop();
-        TableStore disk(Tillwick1->ClientDataSet3->fields());
-        disk.setFileName(app.dataPath(QStringLiteral("History.cds")));
-        historyOnDiskDuringLastRun = disk.open() ? disk.recordCount() : 0;
+    whenAsked(*m_server, page("s2:NYSE"), [&app, &historyOnDiskDuringLastRun] {
+        historyOnDiskDuringLastRun = int(
+                readTable(app.dataPath(QStringLiteral("History.cds")), QStringLiteral("History.cds")).size());
     });
-    probe->start();
     QTest::mouseClick(Tillwick1->TAllQtBtn, Qt::LeftButton);
 
     QCOMPARE(historyOnDiskDuringLastRun, 0);
@@ -455,18 +459,12 @@ void TestQuoteRun::holdingsMenuRefusedDuringARun()
     slow.body = markerPage("11");
     slow.delayMs = 150;
     m_server->setRoute(page("ibm:NYSE"), slow);
-    auto *timer = new QTimer(m_server);
-    timer->setInterval(5);
-    connect(timer, &QTimer::timeout, timer, [this, timer] {
-        if (m_server->requestedTargets().isEmpty())
-            return;
-        timer->stop();
+    whenAsked(*m_server, {}, [] {
         Tillwick1->pmnuDeleteAll1->trigger();
         Tillwick1->pmnuDelete1->trigger();
         Tillwick1->pmnuSortPrice->trigger();
         Tillwick1->pmnuAddRow->trigger();
     });
-    timer->start();
     QTest::mouseClick(Tillwick1->TQuoteBtn, Qt::LeftButton);
     QCOMPARE(Tillwick1->ClientDataSet1->recordCount(), 2);
     QCOMPARE(Tillwick1->ClientDataSet1->indexFieldNames(), QStringLiteral("AccountNo;Symbol"));
@@ -493,8 +491,7 @@ void TestQuoteRun::names()
     QFETCH(QStringList, names);
     QFETCH(int, requests);
     if (service) {
-        qputenv("TILLWICK_NAME_URL", m_server->baseUrl().toString().toUtf8());
-        qputenv("TILLWICK_NAME_TOKEN", "pk_0123456789abcdef0123456789abcdef");
+        useNameService();
     }
     QVariantMap apple = holdingRecord(kBank, QStringLiteral("AAPL"), 1, 1, 1);
     apple.insert(QStringLiteral("Name"), QString());
@@ -525,8 +522,7 @@ void TestQuoteRun::names()
 
 void TestQuoteRun::noQuotesWhileNamesAreFetched()
 {
-    qputenv("TILLWICK_NAME_URL", m_server->baseUrl().toString().toUtf8());
-    qputenv("TILLWICK_NAME_TOKEN", "pk_0123456789abcdef0123456789abcdef");
+    useNameService();
     QVariantMap apple = holdingRecord(kBank, QStringLiteral("AAPL"), 1, 1, 1);
     apple.insert(QStringLiteral("Name"), QString());
     AppSession app;
@@ -535,17 +531,11 @@ void TestQuoteRun::noQuotesWhileNamesAreFetched()
     slow.body = fixture("iex_quote_AAPL.json");
     slow.delayMs = 150;
     m_server->setRoute("/beta/stock/AAPL/quote", slow);
-    auto *timer = new QTimer(m_server);
-    timer->setInterval(5);
-    connect(timer, &QTimer::timeout, timer, [this, timer] {
-        if (m_server->requestedTargets().isEmpty())
-            return;
-        timer->stop();
+    whenAsked(*m_server, {}, [] {
         clickGridRow(Tillwick1->StringGrid1, 0);
         Tillwick1->TAllQtBtn->click();
         Tillwick1->TSinglQtBtn->click();
     });
-    timer->start();
     Tillwick1->TRenameBtnClick();
     QTest::mouseClick(ReName1->OKBtn, Qt::LeftButton);
     QCOMPARE(m_server->requestedTargets().size(), 1); // the name only, no quote page
