@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
@@ -160,6 +161,34 @@ writeHistory(const QString &path, const std::vector<SeedHolding> &holdings, int 
 }
 
 // Rows of a table file, counted by SQLite itself; -1 when it cannot be read.
+// A fresh temporary folder made the current directory (the program keeps its tables in
+// ./DataFiles/) for as long as the object lives; it tells where the benchmark runs.
+class BenchFolder
+{
+public:
+    explicit BenchFolder(const char *title)
+        : m_previous(QDir::currentPath())
+    {
+        if (!m_dir.isValid()) {
+            std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(m_dir.errorString()));
+            return;
+        }
+        QDir::setCurrent(m_dir.path());
+        std::printf("%s in %s\n", title, qPrintable(m_dir.path()));
+        std::fflush(stdout);
+    }
+    ~BenchFolder() { QDir::setCurrent(m_previous); }
+    BenchFolder(const BenchFolder &) = delete;
+    BenchFolder &operator=(const BenchFolder &) = delete;
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
 // The history size from the command line (default when absent); -1, after telling the user, when
 // it is no number of at least minimum.
 inline int historyRowsArgument(int argc, char **argv, int fallback, int minimum, const char *program)

@@ -571,18 +571,10 @@ int main(int argc, char *argv[])
     const int historyRows = historyRowsArgument(argc, argv, 1000000, kSmallHistory, "bench_ledger");
     if (historyRows < 0)
         return 2;
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(dir.errorString()));
+    const BenchFolder dir("Ledger benchmark");
+    if (!dir.isValid())
         return 1;
-    }
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path()); // the program keeps its tables in ./DataFiles/
-
     guardModalBoxes(&app);
-
-    std::printf("Ledger benchmark in %s\n", qPrintable(dir.path()));
-    std::fflush(stdout);
     Bench bench(dir.path(), historyRows);
     int code = 1;
     if (bench.seed()) {
@@ -599,6 +591,5 @@ int main(int argc, char *argv[])
                     qPrintable(thousands(kSmallHistory)));
         code = 0;
     }
-    QDir::setCurrent(previous);
     return code;
 }

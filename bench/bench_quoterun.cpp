@@ -677,17 +677,10 @@ int main(int argc, char *argv[])
     const int historyRows = historyRowsArgument(argc, argv, kDefaultHistoryRows, 0, "bench_quoterun");
     if (historyRows < 0)
         return 2;
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        std::fprintf(stderr, "no temporary folder: %s\n", qPrintable(dir.errorString()));
+    const BenchFolder dir("Quote run benchmark");
+    if (!dir.isValid())
         return 1;
-    }
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(dir.path()); // the program keeps its tables in ./DataFiles/
     guardModalBoxes(&app);
-
-    std::printf("Quote run benchmark in %s\n", qPrintable(dir.path()));
-    std::fflush(stdout);
     Bench bench(dir.path(), historyRows);
     int code = 1;
     if (bench.seed()) {
@@ -703,6 +696,5 @@ int main(int argc, char *argv[])
         bench.report(many, one);
         code = 0;
     }
-    QDir::setCurrent(previous);
     return code;
 }
